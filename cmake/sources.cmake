@@ -1,0 +1,75 @@
+# Where a source file goes is decided by its name:
+#   name.cpp              portable code (no <windows.h>): quorel_core, both builds
+#   name_test.cpp         host test of portable code: host_tests
+#   name_win.cpp          Win32 shell: quorel_shell, Windows build only
+#   name_main_win.cpp     entry point of a deliverable: named by that folder's CMakeLists.txt
+#   name_win_test.cpp     shell test, run under wine: <folder>_win_tests.exe
+#   name_win_test.rc      resources of that folder's shell tests
+#   name_bench.cpp        benchmark: named by that folder's CMakeLists.txt
+
+# Folders whose code makes up quorel.exe.
+set(QUOREL_PROGRAM_DIRS base wingui app render calendar sound alarm schedule net settings_ui resources)
+# Folders of the other deliverables: they build their own targets.
+set(QUOREL_OTHER_DIRS packs cleanup)
+
+function(quorel_glob out dir)
+  file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+function(quorel_collect_portable out)
+  set(result)
+  foreach(dir ${ARGN})
+    quorel_glob(files ${dir})
+    foreach(f ${files})
+      if(NOT f MATCHES "(_test|_win|_bench)\\.cpp$")
+        list(APPEND result ${f})
+      endif()
+    endforeach()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+function(quorel_collect_tests out)
+  set(result)
+  foreach(dir ${ARGN})
+    quorel_glob(files ${dir})
+    foreach(f ${files})
+      if(f MATCHES "_test\\.cpp$" AND NOT f MATCHES "_win_test\\.cpp$")
+        list(APPEND result ${f})
+      endif()
+    endforeach()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+function(quorel_collect_shell out)
+  set(result)
+  foreach(dir ${ARGN})
+    quorel_glob(files ${dir})
+    foreach(f ${files})
+      if(f MATCHES "_win\\.cpp$" AND NOT f MATCHES "_main_win\\.cpp$")
+        list(APPEND result ${f})
+      endif()
+    endforeach()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# <dir>_win_tests.exe from <dir>/*_win_test.cpp (and *_win_test.rc), in bin/tests/.
+function(quorel_add_shell_tests dir)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*_win_test.cpp)
+  if(NOT tests)
+    return()
+  endif()
+  file(GLOB rcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*_win_test.rc)
+  set(name ${dir}_win_tests)
+  add_executable(${name} ${tests} ${rcs})
+  if(TARGET ${dir}_lib)
+    target_link_libraries(${name} PRIVATE ${dir}_lib)
+  endif()
+  target_link_libraries(${name} PRIVATE quorel_shell quorel_gtest_main quorel_gtest)
+  target_compile_definitions(${name} PRIVATE QUOREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_dependencies(${name} quorel_strings)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/tests)
+endfunction()

@@ -1,0 +1,34 @@
+# Sourced by the wine scripts: the environment of the project's own wine prefix.
+# Creates the prefix on first use (about 10 s) and reuses it afterwards.
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${QUOREL_BUILD:-$top/build}"
+export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# A HOME of the project's own with an ALSA null device, so that PlaySound succeeds without a sound card.
+export HOME="$build/wine-home"
+mkdir -p "$HOME"
+[ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
+
+wine_prefix_ready() { [ -f "$WINEPREFIX/.quorel-prefix-ready" ]; }
+
+ensure_wine_prefix() {
+  wine_prefix_ready && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    wine_prefix_ready && exit 0
+    echo "wine: creating the prefix $WINEPREFIX" >&2
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # Without a window manager destroying a managed window takes seconds.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # A crash must end the process, not open a dialog that hangs the run.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.quorel-prefix-ready"
+  ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
+}
