@@ -3,12 +3,20 @@
 // between the portable rules and the shell unchanged.
 #pragma once
 
+#include <ostream>
+
 namespace quorel {
 
 struct Point {
   int x = 0, y = 0;
   friend bool operator==(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
   friend bool operator!=(const Point& a, const Point& b) { return !(a == b); }
+};
+
+struct Size {
+  int width = 0, height = 0;
+  friend bool operator==(const Size& a, const Size& b) { return a.width == b.width && a.height == b.height; }
+  friend std::ostream& operator<<(std::ostream& os, const Size& s) { return os << s.width << " x " << s.height; }
 };
 
 struct Rect {
@@ -26,6 +34,11 @@ struct Rect {
   }
   friend bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
 };
+
+inline std::ostream& operator<<(std::ostream& os, const Point& p) { return os << "(" << p.x << ", " << p.y << ")"; }
+inline std::ostream& operator<<(std::ostream& os, const Rect& r) {
+  return os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
 
 // As IntersectRect: the common part, or an empty rectangle.
 Rect Intersect(const Rect& a, const Rect& b);
