@@ -29,6 +29,8 @@ bool Window::Create(const WindowSpec& spec) {
     wc.lpfnWndProc = &Window::WindowProc;
     wc.hInstance = instance;
     wc.hCursor = spec.cursor ? spec.cursor : LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = spec.icon;
+    wc.hbrBackground = spec.background;
     wc.lpszClassName = spec.class_name;
     if (!RegisterClassExW(&wc)) return false;
   }

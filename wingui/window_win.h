@@ -16,6 +16,8 @@ struct WindowSpec {
   HWND parent = nullptr;
   UINT class_style = CS_DBLCLKS;
   HCURSOR cursor = nullptr;  // null: the arrow
+  HICON icon = nullptr;
+  HBRUSH background = nullptr;
 };
 
 class Window {
