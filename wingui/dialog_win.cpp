@@ -17,7 +17,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (!self) return FALSE;
-  if (msg == WM_COMMAND) {
+  if (msg != WM_COMMAND) return self->OnMessage(msg, wp, lp) ? TRUE : FALSE;
+  {
     int id = LOWORD(wp), code = HIWORD(wp);
     if (self->OnCommand(id, code)) return TRUE;
     if (id == IDOK) {

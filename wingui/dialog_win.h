@@ -22,6 +22,8 @@ class Dialog {
   virtual bool OnInitDialog() { return true; }  // true: the system sets the focus
   // A control's notification; return true when handled.
   virtual bool OnCommand(int id, int code) { return false; }
+  // Any other message; return true when handled (the result goes to DWLP_MSGRESULT).
+  virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return false; }
   virtual void OnOK() { End(IDOK); }
   virtual void OnCancel() { End(IDCANCEL); }
   void End(INT_PTR result) { EndDialog(hwnd_, result); }
