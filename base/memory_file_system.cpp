@@ -1,5 +1,7 @@
 #include "base/memory_file_system.h"
 
+#include "base/sjis.h"
+
 namespace quorel {
 
 namespace {
@@ -16,7 +18,10 @@ std::string MemoryFileSystem::Trim(const std::string& path) {
 
 std::string MemoryFileSystem::Parent(const std::string& path) {
   std::string p = Trim(path);
-  std::size_t slash = p.find_last_of('\\');
+  std::size_t slash = std::string::npos;
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    if (p[i] == '\\' && !IsSjisTrailByteAt(p, i)) slash = i;
+  }
   if (slash == std::string::npos) return "";
   std::string parent = p.substr(0, slash);
   if (parent.size() == 2 && parent[1] == ':') parent += '\\';

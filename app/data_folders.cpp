@@ -1,0 +1,131 @@
+#include "app/data_folders.h"
+
+#include <cstdio>
+
+#include "base/sjis.h"
+#include "base/string_table.h"
+
+namespace quorel {
+
+namespace {
+
+constexpr unsigned kMessageFolderFailed = 607;
+constexpr unsigned kMessageFolderChangeFailed = 609;
+
+const char* const kUserDataFiles[] = {"HOLIDAY.TXT", "NTPLIST.TXT", "places.txt"};
+const char* const kBaseFiles[] = {"news.txt", "newserr.txt", "quorel.log"};
+
+std::string BaseFolderFrom(const std::string& setting, const DataFolderEnvironment& env) {
+  if (!env.is_nt) return env.program_folder;
+  if (!setting.empty()) return EnsureTrailingBackslash(setting);
+  return EnsureTrailingBackslash(env.app_data_folder + "\\quorel");
+}
+
+std::string UserFolderFrom(const std::string& base, const DataFolderEnvironment& env) {
+  if (!env.is_nt) return env.program_folder;
+  return EnsureTrailingBackslash(base + "userdata");
+}
+
+void ReportCreationFailure(QuorelSettings& s, DataFolderEnvironment& env) {
+  s.schedule_enabled = 0;
+  s.news_check_daily = 0;
+  if (env.creation_failure_shown) return;
+  env.creation_failure_shown = true;
+  if (env.show_message) env.show_message(kMessageFolderFailed, LoadText(kMessageFolderFailed));
+}
+
+void MoveIfAbsent(FileSystem& fs, const std::string& from, const std::string& to) {
+  if (!fs.FileExists(to)) fs.MoveFile(from, to);
+}
+
+void FirstStart(QuorelSettings& s, DataFolderEnvironment& env) {
+  FileSystem& fs = *env.fs;
+  s.data_base_folder_setting = BaseFolderFrom("", env);
+  const std::string base = GetDataBaseFolder(s, env);
+  const std::string user = GetUserDataFolder(s, env);
+  if (!EnsureFolderExists(fs, user)) {
+    ReportCreationFailure(s, env);
+    return;
+  }
+  const std::string& program = env.program_folder;
+  MoveIfAbsent(fs, program + "HOLIDAY.TXT", user + "HOLIDAY.TXT");
+  for (const char* name : kBaseFiles) MoveIfAbsent(fs, program + name, base + name);
+  const std::string source = fs.FileExists(program + "NTPLIST.TXT") ? "NTPLIST.TXT" : "NTPLIST_ORG.TXT";
+  fs.CopyFile(program + source, user + "NTPLIST.TXT", true);
+}
+
+void ChangeFolder(QuorelSettings& s, DataFolderEnvironment& env) {
+  FileSystem& fs = *env.fs;
+  const std::string old_base = GetDataBaseFolder(s, env);
+  const std::string old_user = GetUserDataFolder(s, env);
+  const std::string new_base = EnsureTrailingBackslash(s.pending_data_folder);
+  const std::string new_user = new_base + "userdata\\";
+  s.pending_data_folder.clear();
+  if (!EnsureFolderExists(fs, new_user)) {
+    if (env.show_message) {
+      const std::string format = LoadText(kMessageFolderChangeFailed);
+      std::string text;
+      std::size_t at = format.find("%s");
+      text = at == std::string::npos ? format : format.substr(0, at) + old_user + format.substr(at + 2);
+      env.show_message(kMessageFolderChangeFailed, text);
+    }
+    return;
+  }
+  for (const char* name : kUserDataFiles) fs.MoveFile(old_user + name, new_user + name);
+  for (int year = 2000; year <= 2100; ++year) {
+    char name[32];
+    std::snprintf(name, sizeof(name), "sche%04d.dat", year == 2100 ? 9999 : year);
+    fs.MoveFile(old_user + name, new_user + name);
+  }
+  for (const char* name : kBaseFiles) fs.MoveFile(old_base + name, new_base + name);
+  s.data_base_folder_setting = new_base;
+}
+
+}  // namespace
+
+std::string EnsureTrailingBackslash(const std::string& path) {
+  if (path.size() <= 1) return path;
+  const std::size_t last = path.size() - 1;
+  if (path[last] != '\\' || IsSjisTrailByteAt(path, last)) return path + "\\";
+  return path;
+}
+
+bool EnsureFolderExists(FileSystem& fs, const std::string& folder) {
+  if (fs.DirectoryExists(folder)) return true;
+  if (folder.size() <= 3) return false;
+  for (std::size_t i = 4; i < folder.size(); ++i) {
+    if (folder[i] != '\\' || IsSjisTrailByteAt(folder, i)) continue;
+    const std::string part = folder.substr(0, i);
+    if (!fs.DirectoryExists(part) && !fs.CreateDirectory(part)) return false;
+  }
+  // The last folder of a path without a trailing backslash.
+  if (!fs.DirectoryExists(folder) && !fs.CreateDirectory(folder)) return false;
+  return fs.DirectoryExists(folder);
+}
+
+std::string GetDataBaseFolder(const QuorelSettings& s, const DataFolderEnvironment& env) {
+  return BaseFolderFrom(s.data_base_folder_setting, env);
+}
+
+std::string GetUserDataFolder(const QuorelSettings& s, const DataFolderEnvironment& env) {
+  return UserFolderFrom(GetDataBaseFolder(s, env), env);
+}
+
+void PrepareUserDataFolder(QuorelSettings& s, DataFolderEnvironment& env) {
+  if (!env.fs) return;
+  FileSystem& fs = *env.fs;
+  if (!env.is_nt) {
+    const std::string& program = env.program_folder;
+    if (!fs.FileExists(program + "NTPLIST.TXT")) fs.CopyFile(program + "NTPLIST_ORG.TXT", program + "NTPLIST.TXT", true);
+    return;
+  }
+  if (s.data_base_folder_setting.empty()) {
+    FirstStart(s, env);
+  } else if (!s.pending_data_folder.empty()) {
+    ChangeFolder(s, env);
+  } else if (!EnsureFolderExists(fs, GetUserDataFolder(s, env))) {
+    ReportCreationFailure(s, env);
+  }
+}
+
+}  // namespace quorel
