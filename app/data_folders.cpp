@@ -35,7 +35,7 @@ void ReportCreationFailure(QuorelSettings& s, DataFolderEnvironment& env) {
 }
 
 void MoveIfAbsent(FileSystem& fs, const std::string& from, const std::string& to) {
-  if (!fs.FileExists(to)) fs.MoveFile(from, to);
+  if (!fs.Exists(to)) fs.Move(from, to);
 }
 
 void FirstStart(QuorelSettings& s, DataFolderEnvironment& env) {
@@ -50,8 +50,8 @@ void FirstStart(QuorelSettings& s, DataFolderEnvironment& env) {
   const std::string& program = env.program_folder;
   MoveIfAbsent(fs, program + "HOLIDAY.TXT", user + "HOLIDAY.TXT");
   for (const char* name : kBaseFiles) MoveIfAbsent(fs, program + name, base + name);
-  const std::string source = fs.FileExists(program + "NTPLIST.TXT") ? "NTPLIST.TXT" : "NTPLIST_ORG.TXT";
-  fs.CopyFile(program + source, user + "NTPLIST.TXT", true);
+  const std::string source = fs.Exists(program + "NTPLIST.TXT") ? "NTPLIST.TXT" : "NTPLIST_ORG.TXT";
+  fs.Copy(program + source, user + "NTPLIST.TXT", true);
 }
 
 void ChangeFolder(QuorelSettings& s, DataFolderEnvironment& env) {
@@ -71,13 +71,13 @@ void ChangeFolder(QuorelSettings& s, DataFolderEnvironment& env) {
     }
     return;
   }
-  for (const char* name : kUserDataFiles) fs.MoveFile(old_user + name, new_user + name);
+  for (const char* name : kUserDataFiles) fs.Move(old_user + name, new_user + name);
   for (int year = 2000; year <= 2100; ++year) {
     char name[32];
     std::snprintf(name, sizeof(name), "sche%04d.dat", year == 2100 ? 9999 : year);
-    fs.MoveFile(old_user + name, new_user + name);
+    fs.Move(old_user + name, new_user + name);
   }
-  for (const char* name : kBaseFiles) fs.MoveFile(old_base + name, new_base + name);
+  for (const char* name : kBaseFiles) fs.Move(old_base + name, new_base + name);
   s.data_base_folder_setting = new_base;
 }
 
@@ -91,16 +91,16 @@ std::string EnsureTrailingBackslash(const std::string& path) {
 }
 
 bool EnsureFolderExists(FileSystem& fs, const std::string& folder) {
-  if (fs.DirectoryExists(folder)) return true;
+  if (fs.FolderExists(folder)) return true;
   if (folder.size() <= 3) return false;
   for (std::size_t i = 4; i < folder.size(); ++i) {
     if (folder[i] != '\\' || IsSjisTrailByteAt(folder, i)) continue;
     const std::string part = folder.substr(0, i);
-    if (!fs.DirectoryExists(part) && !fs.CreateDirectory(part)) return false;
+    if (!fs.FolderExists(part) && !fs.CreateFolder(part)) return false;
   }
   // The last folder of a path without a trailing backslash.
-  if (!fs.DirectoryExists(folder) && !fs.CreateDirectory(folder)) return false;
-  return fs.DirectoryExists(folder);
+  if (!fs.FolderExists(folder) && !fs.CreateFolder(folder)) return false;
+  return fs.FolderExists(folder);
 }
 
 std::string GetDataBaseFolder(const QuorelSettings& s, const DataFolderEnvironment& env) {
@@ -116,7 +116,7 @@ void PrepareUserDataFolder(QuorelSettings& s, DataFolderEnvironment& env) {
   FileSystem& fs = *env.fs;
   if (!env.is_nt) {
     const std::string& program = env.program_folder;
-    if (!fs.FileExists(program + "NTPLIST.TXT")) fs.CopyFile(program + "NTPLIST_ORG.TXT", program + "NTPLIST.TXT", true);
+    if (!fs.Exists(program + "NTPLIST.TXT")) fs.Copy(program + "NTPLIST_ORG.TXT", program + "NTPLIST.TXT", true);
     return;
   }
   if (s.data_base_folder_setting.empty()) {

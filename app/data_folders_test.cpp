@@ -44,10 +44,10 @@ TEST(DataFolders, TrailingBackslashRespectsDoubleByteCharacters) {
 TEST(DataFolders, EnsureFolderExistsCreatesEveryLevelButNotAtATrailByte) {
   Fixture f;
   EXPECT_TRUE(EnsureFolderExists(f.fs, "C:\\Users\\u\\AppData\\\x95\\x\\new\\"));
-  EXPECT_TRUE(f.fs.DirectoryExists("C:\\Users\\u\\AppData\\\x95\\x\\new"));
+  EXPECT_TRUE(f.fs.FolderExists("C:\\Users\\u\\AppData\\\x95\\x\\new"));
   for (const std::string& line : f.fs.log) EXPECT_NE(line, "create C:\\Users\\u\\AppData\\\x95") << line;
   EXPECT_TRUE(EnsureFolderExists(f.fs, "C:\\Prog\\last"));  // without a trailing backslash
-  EXPECT_TRUE(f.fs.DirectoryExists("C:\\Prog\\last"));
+  EXPECT_TRUE(f.fs.FolderExists("C:\\Prog\\last"));
   f.fs.ProtectBelow("C:\\Locked");
   EXPECT_FALSE(EnsureFolderExists(f.fs, "C:\\Locked\\a\\"));
   EXPECT_FALSE(EnsureFolderExists(f.fs, "Q:\\"));

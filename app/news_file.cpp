@@ -10,7 +10,7 @@ int ReadNewsFile(FileSystem& fs, const std::string& base_folder, std::string& ti
   title.clear();
   text.clear();
   std::string bytes;
-  int error = fs.ReadFile(base_folder + kNewsFileName, kNewsFileMaxBytes, bytes);
+  int error = fs.Read(base_folder + kNewsFileName, kNewsFileMaxBytes, bytes);
   if (error != 0) return error;
   if (bytes.empty()) return -2;
   const std::size_t cr = bytes.find('\r');
@@ -24,7 +24,7 @@ int ReadNewsFile(FileSystem& fs, const std::string& base_folder, std::string& ti
 
 int WriteNewsFile(FileSystem& fs, const std::string& base_folder, const std::string& text) {
   if (text.empty()) return -1;
-  return fs.WriteFile(base_folder + kNewsFileName, text);
+  return fs.Write(base_folder + kNewsFileName, text);
 }
 
 }  // namespace quorel

@@ -35,13 +35,13 @@ bool MemoryFileSystem::Protected(const std::string& path) const {
   return false;
 }
 
-bool MemoryFileSystem::FileExists(const std::string& path) {
+bool MemoryFileSystem::Exists(const std::string& path) {
   return files_.count(path) > 0 || dirs_.count(Trim(path)) > 0;
 }
 
-bool MemoryFileSystem::DirectoryExists(const std::string& path) { return dirs_.count(Trim(path)) > 0; }
+bool MemoryFileSystem::FolderExists(const std::string& path) { return dirs_.count(Trim(path)) > 0; }
 
-bool MemoryFileSystem::CreateDirectory(const std::string& path) {
+bool MemoryFileSystem::CreateFolder(const std::string& path) {
   std::string p = Trim(path);
   log.push_back("create " + p);
   if (dirs_.count(p) || files_.count(p) || Protected(p)) return false;
@@ -50,7 +50,7 @@ bool MemoryFileSystem::CreateDirectory(const std::string& path) {
   return true;
 }
 
-bool MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) {
+bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
   log.push_back("move " + from + " " + to);
   if (!files_.count(from) || files_.count(to) || !dirs_.count(Parent(to)) || Protected(to)) return false;
   files_[to] = files_[from];
@@ -58,7 +58,7 @@ bool MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) 
   return true;
 }
 
-bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) {
+bool MemoryFileSystem::Copy(const std::string& from, const std::string& to, bool fail_if_exists) {
   log.push_back("copy " + from + " " + to);
   if (!files_.count(from) || (fail_if_exists && files_.count(to)) || !dirs_.count(Parent(to)) ||
       Protected(to)) {
@@ -68,13 +68,13 @@ bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to, 
   return true;
 }
 
-bool MemoryFileSystem::DeleteFile(const std::string& path) {
+bool MemoryFileSystem::Remove(const std::string& path) {
   log.push_back("delete " + path);
   if (undeletable_.count(path)) return false;
   return files_.erase(path) > 0;
 }
 
-int MemoryFileSystem::ReadFile(const std::string& path, std::size_t max_bytes, std::string& bytes) {
+int MemoryFileSystem::Read(const std::string& path, std::size_t max_bytes, std::string& bytes) {
   bytes.clear();
   auto f = files_.find(path);
   if (f == files_.end()) return kErrorFileNotFound;
@@ -82,7 +82,7 @@ int MemoryFileSystem::ReadFile(const std::string& path, std::size_t max_bytes, s
   return 0;
 }
 
-int MemoryFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+int MemoryFileSystem::Write(const std::string& path, const std::string& bytes) {
   log.push_back("write " + path);
   if (!dirs_.count(Parent(path))) return kErrorPathNotFound;
   if (Protected(path)) return kErrorAccessDenied;

@@ -14,14 +14,14 @@ namespace quorel {
 
 class MemoryFileSystem : public FileSystem {
  public:
-  bool FileExists(const std::string& path) override;
-  bool DirectoryExists(const std::string& path) override;
-  bool CreateDirectory(const std::string& path) override;
-  bool MoveFile(const std::string& from, const std::string& to) override;
-  bool CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override;
-  bool DeleteFile(const std::string& path) override;
-  int ReadFile(const std::string& path, std::size_t max_bytes, std::string& bytes) override;
-  int WriteFile(const std::string& path, const std::string& bytes) override;
+  bool Exists(const std::string& path) override;
+  bool FolderExists(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  bool Move(const std::string& from, const std::string& to) override;
+  bool Copy(const std::string& from, const std::string& to, bool fail_if_exists) override;
+  bool Remove(const std::string& path) override;
+  int Read(const std::string& path, std::size_t max_bytes, std::string& bytes) override;
+  int Write(const std::string& path, const std::string& bytes) override;
 
   // Set-up and inspection.
   void AddDirectory(const std::string& path);  // with every parent
