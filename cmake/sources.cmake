@@ -5,6 +5,8 @@
 #   name_main_win.cpp     entry point of a deliverable: named by that folder's CMakeLists.txt
 #   name_win_test.cpp     shell test, run under wine: <folder>_win_tests.exe
 #   name_win_test.rc      resources of that folder's shell tests
+#   name_e2e_win_test.cpp end-to-end test of a real program, run under wine from the
+#                         fixed moment QUOREL_E2E_TIME: <folder>_e2e_win_tests.exe
 #   name_bench.cpp        benchmark: named by that folder's CMakeLists.txt
 
 # Folders whose code makes up quorel.exe.
@@ -59,17 +61,33 @@ endfunction()
 # <dir>_win_tests.exe from <dir>/*_win_test.cpp (and *_win_test.rc), in bin/tests/.
 function(quorel_add_shell_tests dir)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*_win_test.cpp)
+  file(GLOB e2e CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*_e2e_win_test.cpp)
+  if(tests AND e2e)
+    list(REMOVE_ITEM tests ${e2e})
+  endif()
+  if(e2e)
+    quorel_add_test_program(${dir}_e2e_win_tests ${dir} "${e2e}")
+  endif()
+  if(tests)
+    quorel_add_test_program(${dir}_win_tests ${dir} "${tests}")
+  endif()
+endfunction()
+
+# The fixed moment the end-to-end tests start from (wine runs them under faketime).
+set(QUOREL_E2E_TIME "2026-12-24 17:59:05")
+
+function(quorel_add_test_program name dir tests)
   if(NOT tests)
     return()
   endif()
   file(GLOB rcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*_win_test.rc)
-  set(name ${dir}_win_tests)
   add_executable(${name} ${tests} ${rcs})
   if(TARGET ${dir}_lib)
     target_link_libraries(${name} PRIVATE ${dir}_lib)
   endif()
   target_link_libraries(${name} PRIVATE quorel_shell quorel_gtest_main quorel_gtest)
-  target_compile_definitions(${name} PRIVATE QUOREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  target_compile_definitions(${name} PRIVATE QUOREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                             QUOREL_E2E_TIME="${QUOREL_E2E_TIME}")
   add_dependencies(${name} quorel_strings)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/tests)
 endfunction()

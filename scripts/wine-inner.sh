@@ -3,7 +3,8 @@
 # Ends the wineserver before returning, so that the display can close cleanly.
 limit=$1 fake=$2; shift 2
 if [ -n "$fake" ]; then
-  timeout -k 5 "$limit" faketime "$fake" wine "$@"; rc=$?
+  # File times stay real: with faked ones wine sees its prefix as outdated and rebuilds it.
+  NO_FAKE_STAT=1 timeout -k 5 "$limit" faketime "$fake" wine "$@"; rc=$?
 else
   timeout -k 5 "$limit" wine "$@"; rc=$?
 fi
