@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "base/profile_store.h"
@@ -12,6 +13,9 @@ class CRegistryProfileStore : public quorel::ProfileStore {
  public:
   // company and product are CP932 ("Yoveta Inc.", the application title).
   CRegistryProfileStore(const std::string& company, const std::string& product, HKEY root = HKEY_CURRENT_USER);
+  ~CRegistryProfileStore() override;
+  CRegistryProfileStore(const CRegistryProfileStore&) = delete;
+  CRegistryProfileStore& operator=(const CRegistryProfileStore&) = delete;
 
   bool HasValue(const std::string& section, const std::string& name) override;
   int GetInt(const std::string& section, const std::string& name, int default_value) override;
@@ -26,6 +30,12 @@ class CRegistryProfileStore : public quorel::ProfileStore {
   std::wstring KeyPath(const std::string& section = std::string()) const;
 
  private:
+  // The section's key, kept open for the next value; null when it does not
+  // exist and `create` is false.
+  HKEY SectionKey(const std::string& section, bool create);
+  void CloseKeys();
+
   HKEY root_;
+  std::map<std::string, HKEY> keys_;
   std::wstring product_path_;
 };
