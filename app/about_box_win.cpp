@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/resource_ids.h"
-#include "app/version.h"
+#include "app/settings.h"
 #include "base/string_table.h"
 #include "wingui/text_win.h"
 
@@ -29,7 +29,7 @@ bool CAboutBox::OnInitDialog() {
   SetWindowPos(hwnd(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
 
   char title[256];
-  std::snprintf(title, sizeof title, quorel::LoadText(kStrAboutTitle).c_str(), quorel::kProgramVersion);
+  std::snprintf(title, sizeof title, quorel::LoadText(kStrAboutTitle).c_str(), quorel::kSettingsVersion);
   SetDlgItemTextW(hwnd(), kTitleControl, wingui::WideFromAnsi(title).c_str());
 
   for (int id : kLinkIds) {
