@@ -72,6 +72,8 @@ constexpr unsigned kNameAllowSecondInstance = 62000;
 constexpr unsigned kNameSecondUsesOwnSettings = 62001;
 constexpr unsigned kNameVersion = 62002;
 constexpr unsigned kNameClockKind = 62003;
+constexpr unsigned kNameAutoRestart = 62176;
+constexpr unsigned kNameRestartTime = 62177;
 constexpr unsigned kNameLastAutoRestart = 62178;
 constexpr unsigned kNameDataBaseFolder = 62185;
 
