@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Measures the running quorel.exe: CPU time and working set over a span of
+# seconds, once with the seconds shown and the blink animation on, once with
+# both off. Anyone can rerun it: scripts/measure-clock.sh [SECONDS]
+set -u
+top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/scripts/wine-env.sh"
+exe="$build/win/bin/quorel.exe"
+span=${1:-60}
+[ -x "$exe" ] || { echo "build first: make win" >&2; exit 2; }
+ensure_wine_prefix
+key='HKCU\Software\Yoveta Inc.\ころぷく for Windows\Config'
+tick=$(getconf CLK_TCK)
+
+measure() {  # LABEL SECONDS_SHOWN BLINK
+  local label=$1 seconds=$2 blink=$3
+  wineserver -k 2>/dev/null
+  xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+    key=$1 seconds=$2 blink=$3 exe=$4 span=$5 tick=$6 label=$7
+    wine reg add "$key" /v "デジタルの秒" /t REG_DWORD /d "$seconds" /f >/dev/null 2>&1
+    wine reg add "$key" /v "瞬きアニメーション" /t REG_DWORD /d "$blink" /f >/dev/null 2>&1
+    wine reg add "$key" /v "背景アニメーション" /t REG_DWORD /d "$blink" /f >/dev/null 2>&1
+    wine "$exe" & sleep 5
+    pid=$(pgrep -f "quorel.exe" | head -n 1)
+    [ -n "$pid" ] || { echo "$label: quorel.exe did not start"; wineserver -k; exit 1; }
+    read -r u0 s0 < <(awk "{print \$14, \$15}" /proc/$pid/stat)
+    sleep "$span"
+    read -r u1 s1 < <(awk "{print \$14, \$15}" /proc/$pid/stat)
+    rss=$(awk "/VmRSS/ {print \$2}" /proc/$pid/status)
+    cpu_ms=$(( ( (u1 - u0) + (s1 - s0) ) * 1000 / tick ))
+    echo "$label: CPU ${cpu_ms} ms in ${span} s ($(awk "BEGIN {printf \"%.2f\", $cpu_ms / ($span * 10)}")% of one core), working set $((rss / 1024)) MiB"
+    wineserver -k
+  ' measure "$key" "$seconds" "$blink" "$exe" "$span" "$tick" "$label"
+}
+
+measure "seconds and blink on " 1 1
+measure "seconds and blink off" 0 0
