@@ -1,16 +1,164 @@
 #include "app/main_wnd_win.h"
 
+#include "app/messages.h"
+#include "app/resource_ids.h"
+#include "app/about_box_win.h"
+#include "app/tray_menu.h"
 #include "base/string_table.h"
 #include "wingui/text_win.h"
 
-bool CMainWnd::CreateHidden() {
-  static const std::wstring title = wingui::WideFromAnsi(quorel::LoadText(57344));
+namespace {
+
+std::wstring AppTitle() { return wingui::WideFromAnsi(quorel::LoadText(kStrAppTitle)); }
+
+quorel::TrayMenuState MenuState(const quorel::QuorelSettings& s, bool settings_open, bool about_open) {
+  quorel::TrayMenuState st;
+  st.mail_check_on = s.mail_check != 0;
+  st.mail_client_running = false;  // the mail client comes with the mail check
+  st.calendar_kind = s.calendar_kind;
+  st.calendar_timing = s.calendar_show_timing;
+  st.clock_hidden = s.hide_clock != 0;
+  st.settings_open = settings_open;
+  st.about_open = about_open;
+  return st;
+}
+
+}  // namespace
+
+bool CMainWnd::CreateTrayWindow() {
+  static const std::wstring title = AppTitle();
   wingui::WindowSpec spec;
   spec.class_name = kClassName;
   spec.title = title.c_str();
-  spec.style = WS_POPUP;
-  spec.ex_style = WS_EX_TOOLWINDOW;  // never on the task bar
+  spec.style = 0;  // never shown
+  spec.ex_style = WS_EX_TOOLWINDOW;
+  spec.class_style = 0;
   return Create(spec);
 }
 
-void CMainWnd::OnDestroy() { PostQuitMessage(0); }
+bool CMainWnd::OnCreate(const CREATESTRUCTW&) {
+  taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
+  tray_icon_ = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconTray), IMAGE_ICON, 16, 16, LR_SHARED));
+  UpdateTrayIcon();
+  return clock_.CreateClock(hwnd());
+}
+
+void CMainWnd::UpdateTrayIcon() {
+  const bool wanted = clock_.settings().tray_icon != 0;
+  if (wanted && !icon_shown()) AddIcon(tray_icon_, AppTitle());
+  else if (!wanted && icon_shown()) DeleteIcon();
+}
+
+HMENU CMainWnd::BuildMenu() const {
+  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kMenuTray));
+  if (!menu) return nullptr;
+  const quorel::TrayMenuGreying g =
+      quorel::GreyedItems(MenuState(clock_.settings(), clock_.settings_sheet_open(), about_open_));
+  auto grey = [menu](unsigned id, bool greyed) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (greyed ? MF_GRAYED : MF_ENABLED));
+  };
+  grey(quorel::kCmdSettings, g.settings);
+  grey(quorel::kCmdCheckMail, g.check_mail);
+  grey(quorel::kCmdShowCalendar, g.show_calendar);
+  grey(quorel::kCmdForceOnScreen, g.force_on_screen);
+  grey(quorel::kCmdAbout, g.about);
+  return menu;
+}
+
+void CMainWnd::ShowMenu() {
+  HMENU menu = BuildMenu();
+  if (!menu) return;
+  POINT pt;
+  GetCursorPos(&pt);
+  clock_.SetMenuOpen(true);
+  SetForegroundWindow(hwnd());
+  TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd(), nullptr);
+  clock_.SetMenuOpen(false);
+  PostMessageW(hwnd(), WM_USER, 0, 0);  // lets the menu close when the user clicks elsewhere
+  DestroyMenu(menu);
+}
+
+void CMainWnd::OnTrayLeftClick() {
+  unsigned command = quorel::LeftClickCommand(clock_.settings().tray_left_click);
+  if (command == 0) ShowMenu();
+  else OnCommand(command);
+}
+
+void CMainWnd::OnCommand(unsigned id) {
+  const quorel::TrayMenuGreying g =
+      quorel::GreyedItems(MenuState(clock_.settings(), clock_.settings_sheet_open(), about_open_));
+  switch (id) {
+    case quorel::kCmdSettings:
+      if (!g.settings) PostMessageW(hwnd(), quorel::WM_OPEN_SETTINGS, 0, 0);
+      break;
+    case quorel::kCmdForceOnScreen:
+      clock_.ForceOntoScreen();
+      break;
+    case quorel::kCmdExit:
+      PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+      break;
+    case quorel::kCmdAbout:
+      ShowAbout();
+      break;
+    default:  // mail and calendar commands need their windows and clients, which come later
+      break;
+  }
+}
+
+void CMainWnd::ShowAbout() {
+  if (about_open_ || clock_.settings_sheet_open()) return;
+  about_open_ = true;
+  RECT clock = {}, monitor = {};
+  GetWindowRect(clock_.hwnd(), &clock);
+  MONITORINFO mi = {sizeof(mi)};
+  if (GetMonitorInfoW(MonitorFromWindow(clock_.hwnd(), MONITOR_DEFAULTTONEAREST), &mi)) monitor = mi.rcMonitor;
+  CAboutBox about(clock, monitor);
+  about.DoModal(hwnd());
+  about_open_ = false;
+}
+
+void CMainWnd::OpenSettings() {
+  if (clock_.settings_sheet_open() || !run_settings_sheet_) return;
+  clock_.SetSettingsSheetOpen(true);
+  bool ok = run_settings_sheet_();
+  clock_.SetSettingsSheetOpen(false);
+  if (!ok) return;
+  quorel::QuorelSettings& s = clock_.settings();
+  if (s.hide_clock) s.tray_icon = 1;  // otherwise nothing of the program could be reached
+  clock_.SaveSettingsNow();
+  UpdateTrayIcon();
+  SendMessageW(clock_.hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
+}
+
+bool CMainWnd::OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (msg == quorel::WM_OPEN_SETTINGS) {
+    OpenSettings();
+    result = 0;
+    return true;
+  }
+  return CTrayWnd::OnUser(msg, wp, lp, result);
+}
+
+LRESULT CMainWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (taskbar_created_ && msg == taskbar_created_) {
+    if (icon_shown()) AddIcon(tray_icon_, AppTitle());
+    return 0;
+  }
+  if (msg == WM_COMMAND && lp == 0) {
+    OnCommand(LOWORD(wp));
+    return 0;
+  }
+  return CTrayWnd::HandleMessage(msg, wp, lp);
+}
+
+void CMainWnd::OnClose() {
+  if (icon_shown()) DeleteIcon();
+  if (clock_.hwnd()) SendMessageW(clock_.hwnd(), WM_CLOSE, 0, 0);
+  DestroyWindow(hwnd());
+}
+
+void CMainWnd::OnDestroy() {
+  if (icon_shown()) DeleteIcon();
+  PostQuitMessage(0);
+}

@@ -1,14 +1,52 @@
-// The hidden main window: the program's top-level owner. Closing it ends the
-// message loop and so the program.
+// The hidden main window: the tray icon and its menu, the clock window (and
+// later the calendar and schedule windows and the network clients), the
+// settings sheet and the about box. Closing it ends the program.
 #pragma once
 
-#include "wingui/window_win.h"
+#include <functional>
 
-class CMainWnd : public wingui::Window {
+#include "app/clock_window_win.h"
+#include "app/tray_wnd_win.h"
+
+class CMainWnd : public CTrayWnd {
  public:
   static constexpr const wchar_t* kClassName = L"QuorelMainWnd";
-  bool CreateHidden();
+
+  // The clock window object exists before the main window (it carries the settings).
+  explicit CMainWnd(CQuorelWin& clock) : clock_(clock) {}
+
+  bool CreateHidden() { return CreateTrayWindow(); }
+
+  // Runs the settings sheet; returns true when it ended with OK. Until the
+  // sheet exists nothing opens.
+  void SetSettingsSheet(std::function<bool()> run) { run_settings_sheet_ = std::move(run); }
+  // The shutdown steps of the application, run when the main window closes.
+  void SetOnClose(std::function<void()> on_close) { on_close_ = std::move(on_close); }
+
+  // Builds the tray menu with its greying applied (the caller destroys it).
+  HMENU BuildMenu() const;
+  bool about_open() const { return about_open_; }
 
  protected:
+  bool CreateTrayWindow() override;
+  void ShowMenu() override;
+  void OnTrayLeftClick() override;
+  bool OnCreate(const CREATESTRUCTW& cs) override;
+  void OnClose() override;
   void OnDestroy() override;
+  bool OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void OnCommand(unsigned id);
+  void UpdateTrayIcon();
+  void OpenSettings();
+  void ShowAbout();
+
+  CQuorelWin& clock_;
+  HICON tray_icon_ = nullptr;
+  bool about_open_ = false;
+  UINT taskbar_created_ = 0;
+  std::function<bool()> run_settings_sheet_;
+  std::function<void()> on_close_;
 };

@@ -86,6 +86,9 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
       OnLButtonDblClk(PointFrom(lp), static_cast<UINT>(wp));
       return 0;
+    case WM_RBUTTONDOWN:
+      OnRButtonDown(PointFrom(lp), static_cast<UINT>(wp));
+      return 0;
     case WM_RBUTTONUP:
       OnRButtonUp(PointFrom(lp), static_cast<UINT>(wp));
       return 0;

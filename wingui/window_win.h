@@ -42,6 +42,7 @@ class Window {
   virtual void OnLButtonDown(POINT pt, UINT keys) {}
   virtual void OnLButtonUp(POINT pt, UINT keys) {}
   virtual void OnLButtonDblClk(POINT pt, UINT keys) {}
+  virtual void OnRButtonDown(POINT pt, UINT keys) {}
   virtual void OnRButtonUp(POINT pt, UINT keys) {}
   virtual void OnClose() { DestroyWindow(hwnd_); }
   virtual void OnDestroy() {}

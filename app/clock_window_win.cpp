@@ -1,0 +1,500 @@
+#include "app/clock_window_win.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/clock_geometry.h"
+#include "app/clock_timing.h"
+#include "app/messages.h"
+#include "app/popup_layout.h"
+#include "app/resource_ids.h"
+#include "app/scene_inputs.h"
+#include "app/system_time_source_win.h"
+#include "base/string_table.h"
+#include "wingui/text_win.h"
+
+namespace {
+
+quorel::Rect FromRECT(const RECT& r) { return quorel::Rect{r.left, r.top, r.right, r.bottom}; }
+
+quorel::Rect TaskbarRect() {
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  RECT r = {};
+  if (!tray || !GetWindowRect(tray, &r)) return quorel::Rect{};
+  return FromRECT(r);
+}
+
+quorel::Rect DesktopRect() {
+  RECT r;
+  GetWindowRect(GetDesktopWindow(), &r);
+  return FromRECT(r);
+}
+
+void SetLayered(HWND hwnd, bool on, DWORD extra = 0) {
+  LONG_PTR ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+  LONG_PTR wanted = on ? (ex | WS_EX_LAYERED | extra) : (ex & ~(WS_EX_LAYERED | extra));
+  if (wanted != ex) SetWindowLongPtrW(hwnd, GWL_EXSTYLE, wanted);
+}
+
+}  // namespace
+
+CQuorelWin::CQuorelWin() : system_time_(std::make_unique<SystemTimeSource>()) { time_source_ = system_time_.get(); }
+
+CQuorelWin::~CQuorelWin() = default;
+
+bool CQuorelWin::CreateClock(HWND main_window) {
+  main_window_ = main_window;
+  static const std::wstring title = wingui::WideFromAnsi(quorel::LoadText(kStrAppTitle));
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  wingui::WindowSpec spec;
+  spec.class_name = kClassName;
+  spec.title = title.c_str();
+  spec.style = WS_POPUP;
+  spec.ex_style = settings_.topmost ? WS_EX_TOPMOST : 0;
+  spec.class_style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+  spec.cursor = LoadCursorW(inst, MAKEINTRESOURCEW(kCursorClock));
+  spec.icon = LoadIconW(inst, MAKEINTRESOURCEW(kIconApp));
+  spec.x = settings_.clock_left;
+  spec.y = settings_.clock_top;
+  spec.width = settings_.clock_right - settings_.clock_left;
+  spec.height = settings_.clock_bottom - settings_.clock_top;
+  spec.parent = main_window;
+  return Create(spec);
+}
+
+bool CQuorelWin::OnCreate(const CREATESTRUCTW&) {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  std::rand();
+  face_ = std::make_unique<quorel::CDrawClock>(std::move(face_sheet_));
+  informations_ = std::make_unique<quorel::CDrawInformations>(std::move(icon_sheet_));
+  if (settings_.startup_placement != 2) settings_.fled = 0;
+  placing_ = true;
+  popup_.CreatePopup(hwnd());
+  Apply();
+  placing_ = false;
+  return true;
+}
+
+quorel::ClockTime CQuorelWin::MainTime() { return quorel::GetMainTime(*time_source_, MainZone(settings_)); }
+
+quorel::Rect CQuorelWin::WindowRect() const {
+  RECT r;
+  GetWindowRect(hwnd(), &r);
+  return FromRECT(r);
+}
+
+quorel::Rect CQuorelWin::MonitorOfWindow() const {
+  if (monitors_.size() > 1) {
+    MONITORINFO mi = {sizeof(mi)};
+    if (GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &mi)) return FromRECT(mi.rcMonitor);
+  }
+  return DesktopRect();
+}
+
+void CQuorelWin::Apply() {
+  const quorel::QuorelSettings& s = settings_;
+  if (monitors_.empty()) monitors_.push_back(DesktopRect());
+  int index = (s.monitor_number >= 1 && s.monitor_number <= static_cast<int>(monitors_.size())) ? s.monitor_number - 1 : 0;
+  const quorel::Rect monitor = monitors_[index];
+  taskbar_ = TaskbarRect();
+  work_area_ = quorel::WorkArea(monitor, taskbar_);
+
+  for (UINT_PTR t : {kTimerMainTick, kTimerTopmost, kTimerReturn, kTimerFade, kTimerPopup, kTimerBlink,
+                     kTimerHypersensitive}) {
+    KillTimer(hwnd(), t);
+  }
+  popup_.Hide();
+  popup_visible_ = false;
+
+  button_down_ = captured_ = false;
+  faded_ = false;
+  news_blink_phase_ = mail_blink_phase_ = false;
+
+  const quorel::Size size = quorel::ClockWindowSize(s.magnification);
+  UINT flags = SWP_NOACTIVATE | (s.hide_clock ? SWP_HIDEWINDOW : SWP_SHOWWINDOW);
+  quorel::Point pos{s.clock_left, s.clock_top};
+  if (placing_) {
+    quorel::PlacementInput in;
+    in.placement = s.startup_placement;
+    in.margin_x = s.margin_horizontal;
+    in.margin_y = s.margin_vertical;
+    in.calendar = quorel::AttachedCalendarOffsets(s.calendar_kind, s.calendar_placement);
+    quorel::Rect saved{s.clock_left, s.clock_top, s.clock_left + size.width, s.clock_top + size.height};
+    pos = quorel::StartupPosition(in, work_area_, size, saved);
+    if (s.startup_placement == 2) {
+      if (monitors_.size() > 1) {
+        if (!MonitorFromRect(reinterpret_cast<const RECT*>(&saved), MONITOR_DEFAULTTONULL)) {
+          pos = quorel::Point{monitors_[0].left, monitors_[0].top};
+        }
+      } else {
+        quorel::Rect kept = quorel::KeepInsideMonitor(saved, monitor);
+        pos = quorel::Point{kept.left, kept.top};
+      }
+    }
+  } else {
+    flags |= SWP_NOMOVE;
+  }
+
+  const quorel::ClockTickPeriods periods =
+      quorel::TickPeriods(s.blink_animation, s.background_animation, s.magnification, s.high_quality_zoom);
+  SetTimer(hwnd(), kTimerMainTick, periods.main_tick_ms, nullptr);
+  if (s.topmost && s.retopmost_periodically) SetTimer(hwnd(), kTimerTopmost, 1500, nullptr);
+  if ((s.flee_kind == 3 || s.flee_kind == 4) && s.return_home && s.fled) {
+    SetTimer(hwnd(), kTimerReturn, s.return_delay_seconds * 1000, nullptr);
+  }
+  SetWindowPos(hwnd(), s.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, pos.x, pos.y, size.width, size.height, flags);
+
+  if (s.translucent) {
+    SetLayered(hwnd(), true);
+    SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(s.alpha), LWA_ALPHA);
+  } else {
+    SetLayered(hwnd(), false);
+  }
+  alpha_current_ = alpha_target_ = s.translucent ? s.alpha : 255;
+
+  if (s.high_contrast) {
+    popup_.SetBackgroundColour(RGB(0, 0, 0)), popup_.SetFrameColour(RGB(255, 255, 255));
+    popup_.SetTextColour(RGB(255, 255, 255)), popup_.SetShadowColour(RGB(0, 0, 0));
+  } else {
+    popup_.SetBackgroundColour(RGB(224, 255, 224)), popup_.SetFrameColour(RGB(0, 255, 0));
+    popup_.SetTextColour(RGB(0, 0, 0)), popup_.SetShadowColour(RGB(224, 224, 224));
+  }
+
+  bool blink = false;
+  if (s.news_updated) {
+    news_blink_phase_ = s.news_no_blink != 0;
+    blink |= !s.news_no_blink;
+  }
+  if (s.mail_arrived) {
+    mail_blink_phase_ = s.mail_no_blink != 0;
+    blink |= !s.mail_no_blink;
+  }
+  if (blink) SetTimer(hwnd(), kTimerBlink, 500, nullptr);
+
+  RepaintIfNeeded(true);
+  if (s.flee_kind != 0 && s.sensitivity == 3) SetTimer(hwnd(), kTimerHypersensitive, 200, nullptr);
+}
+
+void CQuorelWin::RenderFrame() {
+  quorel::ClockTime now = MainTime();
+  quorel::ClockTime second = quorel::GetSubTime(*time_source_, SubZone(settings_));
+  face_->SetInputs(ClockFaceInputsFrom(settings_, now, second, /*bare_face=*/false, /*emblem_closed=*/false));
+  informations_->SetInputs(InformationInputsFrom(settings_, mail_blink_phase_, news_blink_phase_));
+  quorel::SceneParts parts;
+  parts.clock = face_.get();
+  parts.informations = informations_.get();
+  frame_ = quorel::Compose(parts, ComposeInputsFrom(settings_, now));
+  last_painted_ = now;
+  painted_once_ = true;
+}
+
+void CQuorelWin::RepaintIfNeeded(bool forced) {
+  quorel::ClockTime now = MainTime();
+  bool changed = !painted_once_ || now.day != last_painted_.day || now.hour != last_painted_.hour ||
+                 now.minute != last_painted_.minute || now.second != last_painted_.second;
+  if (!forced && !changed) return;
+  RenderFrame();
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CQuorelWin::OnPaint(HDC dc, const PAINTSTRUCT&) {
+  if (frame_.IsEmpty()) RenderFrame();
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = frame_.Width();
+  bi.bmiHeader.biHeight = -frame_.Height();  // top-down, as the surface is laid out
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, 0, 0, frame_.Width(), frame_.Height(), 0, 0, 0, frame_.Height(), frame_.Data(), &bi,
+                    DIB_RGB_COLORS);
+}
+
+void CQuorelWin::OnTimer(UINT_PTR id) {
+  switch (id) {
+    case kTimerAnimation:
+      KillTimer(hwnd(), kTimerAnimation);  // no motion runs until the character comes
+      break;
+    case kTimerMainTick: MainTick(); break;
+    case kTimerTopmost: TopmostTick(); break;
+    case kTimerReturn: ReturnTick(); break;
+    case kTimerFade: FadeTick(); break;
+    case kTimerBlink: BlinkTick(); break;
+    case kTimerPopup:
+      KillTimer(hwnd(), kTimerPopup);
+      popup_visible_ = false;
+      popup_.Hide();
+      break;
+    case kTimerHypersensitive:
+      if (!faded_ && !ShiftHeld() && IsCursorNear()) {
+        POINT p;
+        GetCursorPos(&p);
+        if (!WindowRect().Contains(quorel::Point{p.x, p.y})) Flee();
+      }
+      break;
+    default: break;
+  }
+}
+
+void CQuorelWin::MainTick() {
+  const quorel::ClockTime now = MainTime();
+  if (hooks_.daily_restart) hooks_.daily_restart(now);
+  if (hooks_.memory_release) hooks_.memory_release(now);
+  if (faded_ && !IsCursorNear()) Unfade();
+  bool claimed = hooks_.check_alarms ? hooks_.check_alarms(now) : false;
+  if (hooks_.check_time_signal) hooks_.check_time_signal(now, claimed);
+  if (hooks_.hourly_character) hooks_.hourly_character();
+  bool scene_changed = hooks_.advance_background ? hooks_.advance_background(now) : false;
+  RepaintIfNeeded(scene_changed);
+  if (hooks_.idle_motions) hooks_.idle_motions(now);
+  if (hooks_.calendar_day) hooks_.calendar_day(now);
+}
+
+bool CQuorelWin::IsCursorNear() const {
+  POINT p;
+  if (!GetCursorPos(&p)) return false;
+  return quorel::IsCursorNearRect(quorel::Point{p.x, p.y}, WindowRect(), settings_.sensitivity,
+                                  settings_.hypersensitive_range);
+}
+
+quorel::FleeInput CQuorelWin::FleeSettings() const {
+  quorel::FleeInput in;
+  in.kind = settings_.flee_kind;
+  in.initial_up = settings_.flee_up_left_first != 0;
+  in.moved_away = settings_.fled != 0;
+  in.amount = settings_.flee_distance;
+  return in;
+}
+
+void CQuorelWin::Flee() {
+  quorel::QuorelSettings& s = settings_;
+  const quorel::Rect window = WindowRect();
+  const quorel::Rect unit = window;  // an attached calendar extends it once the calendar exists
+  quorel::Rect area = MonitorOfWindow();
+  if (s.avoid_taskbar) area = quorel::SubtractRect(area, taskbar_);
+  switch (s.flee_kind) {
+    case 5:
+      if (!faded_) {
+        SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        faded_ = true;
+      }
+      return;
+    case 6:
+      if (!faded_) {
+        SetLayered(hwnd(), true, WS_EX_TRANSPARENT);
+        if (s.fade_while_fleeing) {
+          StartFade(s.translucent ? s.alpha : 255, quorel::kFadedAlpha);
+        } else {
+          KillTimer(hwnd(), kTimerFade);
+          alpha_current_ = alpha_target_ = quorel::kFadedAlpha;
+          SetLayeredWindowAttributes(hwnd(), 0, quorel::kFadedAlpha, LWA_ALPHA);
+        }
+        faded_ = true;
+      }
+      return;
+    default: break;
+  }
+  quorel::FleeStep step = quorel::Flee(FleeSettings(), window, unit, area);
+  if (!step.moves) return;
+  s.fled = step.moved_away;
+  MoveWindow(hwnd(), step.window.left, step.window.top, step.window.Width(), step.window.Height(), TRUE);
+  SaveWindowPositions();
+  if ((s.flee_kind == 3 || s.flee_kind == 4) && s.return_home && s.fled) {
+    SetTimer(hwnd(), kTimerReturn, s.return_delay_seconds * 1000, nullptr);
+  }
+}
+
+void CQuorelWin::ReturnTick() {
+  KillTimer(hwnd(), kTimerReturn);
+  quorel::QuorelSettings& s = settings_;
+  if (s.return_home && s.fled) {
+    const quorel::Rect window = WindowRect();
+    POINT p;
+    GetCursorPos(&p);
+    quorel::ReturnStep step =
+        quorel::ReturnHome(FleeSettings(), window, window, MonitorOfWindow(), quorel::Point{p.x, p.y}, quorel::Rect{});
+    if (step.moves) {
+      MoveWindow(hwnd(), step.window.left, step.window.top, step.window.Width(), step.window.Height(), TRUE);
+      s.fled = step.moved_away;
+      SaveWindowPositions();
+    }
+  }
+  if (s.fled) SetTimer(hwnd(), kTimerReturn, s.return_delay_seconds * 1000, nullptr);
+}
+
+void CQuorelWin::StartFade(int from, int to) {
+  alpha_current_ = from;
+  alpha_target_ = to;
+  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(from), LWA_ALPHA);
+  SetTimer(hwnd(), kTimerFade, 20, nullptr);
+}
+
+void CQuorelWin::FadeTick() {
+  alpha_current_ = quorel::FadeStepTowards(alpha_current_, alpha_target_);
+  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha_current_), LWA_ALPHA);
+  if (alpha_current_ == alpha_target_) {
+    KillTimer(hwnd(), kTimerFade);
+    if (alpha_target_ == 255 && !settings_.translucent) SetLayered(hwnd(), false);
+  }
+}
+
+void CQuorelWin::Unfade() {
+  const quorel::QuorelSettings& s = settings_;
+  if (s.flee_kind == 5) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (s.flee_kind == 6) {
+    LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex & ~WS_EX_TRANSPARENT);
+    if (s.fade_while_fleeing) {
+      StartFade(quorel::kFadedAlpha, s.translucent ? s.alpha : 255);
+    } else if (s.translucent) {
+      alpha_current_ = alpha_target_ = s.alpha;
+      SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(s.alpha), LWA_ALPHA);
+    } else {
+      alpha_current_ = alpha_target_ = 255;
+      SetLayered(hwnd(), false);
+    }
+  }
+  faded_ = false;
+}
+
+void CQuorelWin::BlinkTick() {
+  const quorel::QuorelSettings& s = settings_;
+  if (s.news_updated || s.mail_arrived) {
+    if (s.news_updated && !s.news_no_blink) news_blink_phase_ = !news_blink_phase_;
+    if (s.mail_arrived && !s.mail_no_blink) mail_blink_phase_ = !mail_blink_phase_;
+  } else {
+    KillTimer(hwnd(), kTimerBlink);
+  }
+  RepaintIfNeeded(true);
+}
+
+void CQuorelWin::TopmostTick() {
+  // A full-screen program in front keeps its place.
+  HWND fg = GetForegroundWindow();
+  RECT r;
+  if (fg && GetWindowRect(fg, &r) && FromRECT(r) == MonitorOfWindow()) return;
+  if (settings_open_ || menu_open_ || popup_visible_ || other_dialog_open_ || button_down_) return;
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CQuorelWin::ShowTimePopup(const std::string& text) {
+  const quorel::Rect clock = WindowRect();
+  MONITORINFO mi = {sizeof(mi)};
+  quorel::Rect monitor = GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &mi)
+                             ? FromRECT(mi.rcMonitor)
+                             : DesktopRect();
+  const quorel::Rect area = quorel::SubtractRect(monitor, taskbar_);
+  const std::string shown = quorel::AppendAnnouncement(popup_visible_, popup_.text(), text);
+  const quorel::Size size = popup_.Measure(shown);
+  const quorel::Point at = quorel::PopupPosition(settings_.popup_position, clock, area, size);
+  popup_.Show(at.x - 1, at.y - 1, shown, true, true, true, true);
+  popup_visible_ = true;
+  SetTimer(hwnd(), kTimerPopup, settings_.popup_seconds * 1000, nullptr);
+  PostMessageW(hwnd(), quorel::WM_CHIME_TALK, 0, 0);
+}
+
+void CQuorelWin::SaveWindowPositions() {
+  const quorel::Rect r = WindowRect();
+  settings_.clock_left = r.left, settings_.clock_top = r.top;
+  settings_.clock_right = r.right, settings_.clock_bottom = r.bottom;
+  if (save_settings_) save_settings_();
+}
+
+void CQuorelWin::ForceOntoScreen() {
+  if (settings_.hide_clock || settings_open_) return;
+  SetWindowPos(hwnd(), nullptr, 30, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  settings_.fled = 0;
+  KillTimer(hwnd(), kTimerReturn);
+}
+
+void CQuorelWin::OnMouseMove(POINT pt, UINT) {
+  if (button_down_) {
+    POINT screen = pt;
+    ClientToScreen(hwnd(), &screen);
+    const quorel::Rect r = WindowRect();
+    MoveWindow(hwnd(), screen.x - click_point_.x, screen.y - click_point_.y, r.Width(), r.Height(), TRUE);
+    settings_.fled = 0;
+    KillTimer(hwnd(), kTimerReturn);
+    return;
+  }
+  if (!ShiftHeld() && IsCursorNear()) Flee();
+}
+
+void CQuorelWin::OnLButtonDown(POINT pt, UINT) {
+  button_down_ = true;
+  click_point_ = pt;
+  if (!captured_) {
+    SetCapture(hwnd());
+    captured_ = true;
+  }
+}
+
+void CQuorelWin::OnLButtonUp(POINT, UINT) {
+  if (button_down_) {
+    SaveWindowPositions();
+    if (captured_) ReleaseCapture();
+    captured_ = false;
+  }
+  button_down_ = false;
+}
+
+void CQuorelWin::OnLButtonDblClk(POINT, UINT) { PostMessageW(main_window_, WM_CLOSE, 0, 0); }
+
+void CQuorelWin::OnRButtonDown(POINT, UINT) {
+  if (settings_open_) return;
+  PostMessageW(main_window_, quorel::WM_OPEN_SETTINGS, 0, 0);
+}
+
+LRESULT CQuorelWin::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION:
+      if (wp) session_ending_ = true;  // the farewell at the session's end comes with the sound jobs
+      return 0;
+    default: return wingui::Window::HandleMessage(msg, wp, lp);
+  }
+}
+
+void CQuorelWin::OnClose() { PostMessageW(main_window_, WM_CLOSE, 0, 0); }
+
+void CQuorelWin::OnDestroy() {
+  for (UINT_PTR t : {kTimerAnimation, kTimerMainTick, kTimerTopmost, kTimerReturn, kTimerFade, kTimerHypersensitive}) {
+    KillTimer(hwnd(), t);
+  }
+}
+
+void CQuorelWin::OnMailResult() {
+  quorel::QuorelSettings& s = settings_;
+  if (s.mail_count < 1) {
+    s.mail_arrived = 0;
+    mail_blink_phase_ = false;
+    RepaintIfNeeded(true);
+    return;
+  }
+  s.mail_arrived = 1;
+  if (s.mail_no_blink) {
+    mail_blink_phase_ = true;
+    RepaintIfNeeded(true);
+  } else {
+    mail_blink_phase_ = false;
+    SetTimer(hwnd(), kTimerBlink, 500, nullptr);
+  }
+}
+
+bool CQuorelWin::OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  result = 0;
+  switch (msg) {
+    case quorel::WM_CLOCK_IGNORED: return true;
+    case quorel::WM_APPLY_SETTINGS: Apply(); return true;
+    case quorel::WM_CHIME_TALK:
+    case quorel::WM_ALARM_TALK:
+    case quorel::WM_GREETING_TALK:
+      return true;  // the character talks once it exists
+    case quorel::WM_MAIL_RESULT: OnMailResult(); return true;
+    case quorel::WM_WEATHER_DONE: RepaintIfNeeded(true); return true;
+    default: return false;
+  }
+}

@@ -1,0 +1,149 @@
+// The clock window: the small borderless window with the character and the
+// face. Its timers drive the picture and the checks that happen by time; it
+// places itself, flees from the cursor, fades and comes back, and can be dragged.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/clock_geometry.h"
+#include "app/popup_window_win.h"
+#include "app/settings.h"
+#include "base/geometry.h"
+#include "render/compositor.h"
+#include "render/main_time.h"
+#include "render/sprite_sheet.h"
+#include "wingui/window_win.h"
+
+// What happens by time beyond the window itself. Each hook is optional; they
+// run in the main tick in the order of the members.
+struct ClockTickHooks {
+  std::function<void(const quorel::ClockTime&)> daily_restart;
+  std::function<void(const quorel::ClockTime&)> memory_release;
+  std::function<bool(const quorel::ClockTime&)> check_alarms;       // true: the minute is claimed
+  std::function<void(const quorel::ClockTime&, bool minute_claimed)> check_time_signal;
+  std::function<void()> hourly_character;
+  std::function<bool(const quorel::ClockTime&)> advance_background;  // true: the scene changed
+  std::function<void(const quorel::ClockTime&)> idle_motions;
+  std::function<void(const quorel::ClockTime&)> calendar_day;
+};
+
+class CQuorelWin : public wingui::Window {
+ public:
+  static constexpr const wchar_t* kClassName = L"QuorelClockWnd";
+  enum Timer : UINT_PTR {
+    kTimerAnimation = 1,
+    kTimerMainTick = 2,
+    kTimerTopmost = 3,
+    kTimerReturn = 4,
+    kTimerFade = 5,
+    kTimerBlink = 6,
+    kTimerPopup = 21,
+    kTimerHypersensitive = 22,
+  };
+
+  CQuorelWin();
+  ~CQuorelWin() override;
+
+  // The settings record lives with the clock window.
+  quorel::QuorelSettings& settings() { return settings_; }
+
+  // Creates the window as a child of the main window, places it and applies the settings.
+  bool CreateClock(HWND main_window);
+
+  // The face (PNG 311) and icon (PNG 310) sheets, given before the window is created.
+  void SetSheets(quorel::SpriteSheet face, quorel::SpriteSheet icons) {
+    face_sheet_ = std::move(face), icon_sheet_ = std::move(icons);
+  }
+  void SetMonitors(std::vector<quorel::Rect> monitors) { monitors_ = std::move(monitors); }
+  void SetHooks(ClockTickHooks hooks) { hooks_ = std::move(hooks); }
+  // Saves the settings record (the application's store, active section).
+  void SetSaveSettings(std::function<void()> save) { save_settings_ = std::move(save); }
+  // The clock reads the time through this source (the system's by default).
+  void SetTimeSource(quorel::TimeSource* source) { time_source_ = source; }
+
+  void Apply();
+  void ShowTimePopup(const std::string& text);
+  void SaveWindowPositions();
+  void SaveSettingsNow() {
+    if (save_settings_) save_settings_();
+  }
+  void ForceOntoScreen();
+  bool IsCursorNear() const;
+
+  // Flags other windows set while they are busy.
+  void SetSettingsSheetOpen(bool open) { settings_open_ = open; }
+  bool settings_sheet_open() const { return settings_open_; }
+  void SetMenuOpen(bool open) { menu_open_ = open; }
+  void SetOtherDialogOpen(bool open) { other_dialog_open_ = open; }
+
+  quorel::ClockTime MainTime();
+  const quorel::Surface& last_frame() const { return frame_; }
+  bool faded() const { return faded_; }
+  int current_alpha() const { return alpha_current_; }
+  bool popup_visible() const { return popup_visible_; }
+  CPopupWindow& popup() { return popup_; }
+
+ protected:
+  bool OnCreate(const CREATESTRUCTW& cs) override;
+  void OnPaint(HDC dc, const PAINTSTRUCT& ps) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnMouseMove(POINT pt, UINT keys) override;
+  void OnLButtonDown(POINT pt, UINT keys) override;
+  void OnLButtonUp(POINT pt, UINT keys) override;
+  void OnLButtonDblClk(POINT pt, UINT keys) override;
+  void OnRButtonDown(POINT pt, UINT keys) override;
+  void OnClose() override;
+  void OnDestroy() override;
+  bool OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void MainTick();
+  void Flee();
+  void ReturnTick();
+  void FadeTick();
+  void BlinkTick();
+  void TopmostTick();
+  void StartFade(int from, int to);
+  void Unfade();
+  void RepaintIfNeeded(bool forced);
+  void RenderFrame();
+  void OnMailResult();
+  quorel::Rect WindowRect() const;
+  quorel::Rect MonitorOfWindow() const;
+  quorel::FleeInput FleeSettings() const;
+  bool ShiftHeld() const { return GetAsyncKeyState(VK_SHIFT) < 0; }
+
+  quorel::QuorelSettings settings_;
+  HWND main_window_ = nullptr;
+  CPopupWindow popup_;
+  std::vector<quorel::Rect> monitors_;
+  quorel::Rect taskbar_;
+  quorel::Rect work_area_;
+  ClockTickHooks hooks_;
+  std::function<void()> save_settings_;
+  quorel::TimeSource* time_source_ = nullptr;
+  std::unique_ptr<quorel::TimeSource> system_time_;
+
+  quorel::SpriteSheet face_sheet_, icon_sheet_;
+  std::unique_ptr<quorel::CDrawClock> face_;
+  std::unique_ptr<quorel::CDrawInformations> informations_;
+  quorel::Surface frame_;  // the window's picture, as last composed
+
+  bool placing_ = false;
+  bool faded_ = false;
+  int alpha_current_ = 255, alpha_target_ = 255;
+  bool button_down_ = false, captured_ = false;
+  POINT click_point_ = {};
+  bool popup_visible_ = false;
+  bool news_blink_phase_ = false, mail_blink_phase_ = false;
+  bool settings_open_ = false, menu_open_ = false, other_dialog_open_ = false;
+  bool session_ending_ = false;
+  bool painted_once_ = false;
+  quorel::ClockTime last_painted_;
+};

@@ -1,0 +1,228 @@
+// The clock window on a real (virtual) screen: placement, fleeing and its
+// return, fading, and what the mouse buttons post to the main window.
+#include "app/clock_window_win.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/messages.h"
+
+namespace {
+
+// Stands in for the main window: records what the clock posts to it.
+class RecordingMain : public wingui::Window {
+ public:
+  std::vector<UINT> received;
+
+ protected:
+  void OnClose() override { received.push_back(WM_CLOSE); }
+  bool OnUser(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+    received.push_back(msg);
+    result = 0;
+    return true;
+  }
+};
+
+void Pump(DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    Sleep(5);
+  }
+}
+
+class ClockWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wingui::WindowSpec spec;
+    spec.class_name = L"RecordingMain";
+    spec.ex_style = WS_EX_TOOLWINDOW;
+    ASSERT_TRUE(main_.Create(spec));
+    SetCursorPos(1000, 900);  // far from every place the clock takes here
+    s().startup_placement = 2;
+    s().clock_left = 200, s().clock_top = 300, s().clock_right = 282, s().clock_bottom = 353;
+    clock_.SetSaveSettings([this] { ++saves_; });
+  }
+  quorel::QuorelSettings& s() { return clock_.settings(); }
+  RECT Rect() {
+    RECT r;
+    GetWindowRect(clock_.hwnd(), &r);
+    return r;
+  }
+  void MouseOverClock() {
+    RECT r = Rect();
+    SetCursorPos(r.left + 10, r.top + 10);
+    SendMessageW(clock_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  }
+
+  RecordingMain main_;
+  CQuorelWin clock_;
+  int saves_ = 0;
+};
+
+TEST_F(ClockWindowTest, PlacesItselfAtTheConfiguredCornerWithTheMagnifiedSize) {
+  s().magnification = 2;
+  s().startup_placement = 0;
+  s().margin_horizontal = 4, s().margin_vertical = 6;
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  RECT r = Rect();
+  EXPECT_EQ(r.left, 4);
+  EXPECT_EQ(r.top, 6);
+  EXPECT_EQ(r.right - r.left, 123);
+  EXPECT_EQ(r.bottom - r.top, 79);
+  EXPECT_TRUE(IsWindowVisible(clock_.hwnd()));
+  EXPECT_TRUE(GetWindowLongW(clock_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(clock_.last_frame().Width(), 123);
+  EXPECT_EQ(clock_.last_frame().Height(), 79);
+}
+
+TEST_F(ClockWindowTest, FleesALittleUpAndComesBackAfterTheReturnTime) {
+  s().flee_kind = 3;
+  s().flee_up_left_first = 1;
+  s().return_home = 1;
+  s().return_delay_seconds = 1;
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  ASSERT_EQ(Rect().top, 300);
+
+  MouseOverClock();
+  EXPECT_EQ(Rect().top, 300 - 53);
+  EXPECT_EQ(Rect().left, 200);
+  EXPECT_EQ(s().fled, 1);
+  EXPECT_EQ(s().clock_top, 247);  // the position was saved
+  EXPECT_GE(saves_, 1);
+
+  SetCursorPos(1000, 900);
+  Pump(1400);
+  EXPECT_EQ(Rect().top, 300);
+  EXPECT_EQ(s().fled, 0);
+}
+
+TEST_F(ClockWindowTest, TheReturnWaitsWhileTheCursorIsOverTheHomePlace) {
+  s().flee_kind = 3;
+  s().return_home = 1;
+  s().return_delay_seconds = 1;
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  MouseOverClock();
+  ASSERT_EQ(Rect().top, 247);
+  SetCursorPos(210, 320);  // over the home place, below the fled clock
+  Pump(1300);
+  EXPECT_EQ(Rect().top, 247);
+  EXPECT_EQ(s().fled, 1);
+  SetCursorPos(1000, 900);
+  Pump(1200);
+  EXPECT_EQ(Rect().top, 300);
+}
+
+TEST_F(ClockWindowTest, ShiftHeldNeverFlees) {
+  s().flee_kind = 3;
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  // The cursor goes near the clock first, just outside it (the clock itself
+  // sees no move then): moving it later would report the pointer's real
+  // modifier state and so release the injected Shift.
+  RECT r = Rect();
+  SetCursorPos(r.left - 5, r.top + 10);
+  Pump(100);
+  INPUT shift = {};
+  shift.type = INPUT_KEYBOARD;
+  shift.ki.wVk = VK_SHIFT;
+  SendInput(1, &shift, sizeof(shift));
+  for (int i = 0; i < 100 && GetAsyncKeyState(VK_SHIFT) >= 0; ++i) Pump(10);  // the state follows asynchronously
+  bool held = GetAsyncKeyState(VK_SHIFT) < 0;
+  SendMessageW(clock_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  int top_with_shift = Rect().top;
+  shift.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &shift, sizeof(shift));
+  for (int i = 0; i < 100 && GetAsyncKeyState(VK_SHIFT) < 0; ++i) Pump(10);
+  ASSERT_TRUE(held) << "the Shift key could not be pressed";
+  EXPECT_EQ(top_with_shift, 300);
+  // Without Shift the same move flees.
+  SendMessageW(clock_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(Rect().top, 247);
+}
+
+TEST_F(ClockWindowTest, TransparentFleeFadesDownTo35AndBackUp) {
+  s().flee_kind = 6;
+  s().fade_while_fleeing = 1;
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  MouseOverClock();
+  EXPECT_TRUE(clock_.faded());
+  LONG ex = GetWindowLongW(clock_.hwnd(), GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_LAYERED);
+  EXPECT_TRUE(ex & WS_EX_TRANSPARENT);
+  Pump(500);  // 9 steps of 20 ms
+  EXPECT_EQ(clock_.current_alpha(), 35);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (GetLayeredWindowAttributes(clock_.hwnd(), nullptr, &alpha, &flags)) EXPECT_EQ(alpha, 35);
+
+  SetCursorPos(1000, 900);
+  Pump(700);  // the main tick notices, then the fade runs back up
+  EXPECT_FALSE(clock_.faded());
+  EXPECT_EQ(clock_.current_alpha(), 255);
+  ex = GetWindowLongW(clock_.hwnd(), GWL_EXSTYLE);
+  EXPECT_FALSE(ex & WS_EX_LAYERED);
+  EXPECT_FALSE(ex & WS_EX_TRANSPARENT);
+}
+
+TEST_F(ClockWindowTest, VanishHidesUntilTheCursorLeaves) {
+  s().flee_kind = 5;
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  MouseOverClock();
+  EXPECT_FALSE(IsWindowVisible(clock_.hwnd()));
+  SetCursorPos(1000, 900);
+  Pump(400);
+  EXPECT_TRUE(IsWindowVisible(clock_.hwnd()));
+}
+
+TEST_F(ClockWindowTest, DoubleClickClosesTheProgramAndRightClickOpensTheSettings) {
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  SendMessageW(clock_.hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  SendMessageW(clock_.hwnd(), WM_RBUTTONDOWN, 0, MAKELPARAM(5, 5));
+  Pump(50);
+  ASSERT_EQ(main_.received.size(), 2u);
+  EXPECT_EQ(main_.received[0], static_cast<UINT>(WM_CLOSE));
+  EXPECT_EQ(main_.received[1], quorel::WM_OPEN_SETTINGS);
+
+  clock_.SetSettingsSheetOpen(true);  // a second sheet is never asked for
+  SendMessageW(clock_.hwnd(), WM_RBUTTONDOWN, 0, MAKELPARAM(5, 5));
+  Pump(50);
+  EXPECT_EQ(main_.received.size(), 2u);
+}
+
+TEST_F(ClockWindowTest, DraggingMovesTheClockAndSavesWhereItWasDropped) {
+  s().flee_kind = 0;
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  SendMessageW(clock_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  // 50 pixels right and 20 down, in the window's own coordinates at the time.
+  SendMessageW(clock_.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 30));
+  SendMessageW(clock_.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(60, 30));
+  EXPECT_EQ(Rect().left, 250);
+  EXPECT_EQ(Rect().top, 320);
+  EXPECT_EQ(s().clock_left, 250);
+  EXPECT_EQ(s().clock_top, 320);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ClockWindowTest, AnnouncementsWithinTheDisplayTimeShareOnePopup) {
+  s().popup_seconds = 1;
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  clock_.ShowTimePopup("12:00");
+  clock_.ShowTimePopup("mail");
+  EXPECT_TRUE(clock_.popup_visible());
+  EXPECT_EQ(clock_.popup().text(), "12:00\r\nmail");
+  RECT popup, clock;
+  GetWindowRect(clock_.popup().hwnd(), &popup);
+  GetWindowRect(clock_.hwnd(), &clock);
+  EXPECT_EQ(popup.right, clock.left);  // position 0: left of the clock
+  EXPECT_EQ(popup.top, clock.top);
+  Pump(1300);
+  EXPECT_FALSE(clock_.popup_visible());
+  EXPECT_FALSE(IsWindowVisible(clock_.popup().hwnd()));
+}
+
+}  // namespace
