@@ -1,12 +1,10 @@
-// Entry point of quorel.exe.
+// Entry point of quorel.exe: the application object's start-up, then the message loop.
 #include <windows.h>
 
-#include "app/clock_window_win.h"
-#include "app/main_wnd_win.h"
+#include "app/quorel_app_win.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  CQuorelWin clock;
-  CMainWnd main_wnd(clock);
-  if (!main_wnd.CreateHidden()) return 1;
-  return wingui::RunMessageLoop();
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+  CQuorelApp app;
+  if (!app.InitInstance(command_line ? command_line : L"")) return 0;
+  return app.Run();
 }

@@ -29,6 +29,10 @@ constexpr SettingValue Special(unsigned id, ValueKind kind) {
 
 }  // namespace
 
+// Values flagged kInConfig live in "Config" whatever the active section: the two
+// instance rules, and the farewell at the end of the Windows session, which
+// belongs to the session rather than to one instance (so a second instance
+// with its own settings reads the value it writes).
 const SettingValue kSettingValues[] = {
     Int(62000, &S::allow_second_instance, 0, ValueRule::kNone, kInConfig),
     Int(62001, &S::second_uses_own_settings, 0, ValueRule::kNone, kInConfig),

@@ -1,0 +1,313 @@
+#include "app/quorel_app_win.h"
+
+#include <psapi.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "app/common_util_win.h"
+#include "app/credential_scramble.h"
+#include "app/news_file.h"
+#include "app/settings_values.h"
+#include "base/string_table.h"
+#include "wingui/text_win.h"
+
+namespace {
+
+constexpr unsigned kStrAppTitle = 57344;
+constexpr unsigned kStrOldProduct = 3000;
+const char kCompany[] = "Yoveta Inc.";
+
+CQuorelApp* g_app = nullptr;
+
+const char* const kMp3EntryNames[CQuorelApp::kMp3EntryCount] = {
+    "vbmp3_init", "vbmp3_free", "vbmp3_open", "vbmp3_close",
+    "vbmp3_play", "vbmp3_stop", "vbmp3_callback", "vbmp3_setFftWindow",
+};
+
+HMODULE LoadFromFolder(const std::string& folder, const char* name) {
+  return LoadLibraryW(wingui::WideFromAnsi(folder + name).c_str());
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& r = info.rcMonitor;
+    reinterpret_cast<std::vector<quorel::Rect>*>(data)->push_back(quorel::Rect{r.left, r.top, r.right, r.bottom});
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+CQuorelApp::CQuorelApp()
+    : store_(kCompany, quorel::LoadText(kStrAppTitle)),
+      old_store_(kCompany, quorel::LoadText(kStrOldProduct)),
+      sleep_([](DWORD ms) { Sleep(ms); }) {
+  g_app = this;
+  std::srand(static_cast<unsigned>(std::time(nullptr)) ^ GetCurrentProcessId());
+}
+
+CQuorelApp::~CQuorelApp() {
+  if (instance_mutex_) CloseHandle(instance_mutex_);
+  if (g_app == this) g_app = nullptr;
+}
+
+CQuorelApp* CQuorelApp::Get() { return g_app; }
+
+bool CQuorelApp::InitInstance(const std::wstring& command_line) {
+  WaitIfRestarted(command_line);
+  AcquireInstanceMutex();
+  LoadLibraries();
+  AllowRightClickFromLowerRights();
+  MigrateSettings();
+  if (!ApplySecondInstanceRule()) return false;
+  RecoverScheduleFiles();
+  EnumerateMonitors();
+  if (hooks_.create_schedule_store) hooks_.create_schedule_store();
+  BindSchedulePlugin();
+  if (hooks_.load_weather_definitions) {
+    hooks_.load_weather_definitions(ProgramFolder(), settings().weather_site_name);
+  }
+  return CreateMainWindow();
+}
+
+int CQuorelApp::Run() { return wingui::RunMessageLoop(); }
+
+void CQuorelApp::WaitIfRestarted(const std::wstring& command_line) {
+  restarted_ = quorel::HasRestartOption(wingui::AnsiFromWide(command_line));
+  if (restarted_) sleep_(kRestartWaitMs);  // lets the instance that started this one finish
+}
+
+void CQuorelApp::AcquireInstanceMutex() {
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, kMutexName);
+  if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (mutex) CloseHandle(mutex);
+    instance_mutex_ = nullptr;  // a second instance
+    return;
+  }
+  instance_mutex_ = mutex;
+}
+
+void CQuorelApp::LoadLibraries() {
+  const std::string folder = ProgramFolder();
+  voice_light_ = LoadFromFolder(folder, "voxlite.dll");
+  voice_serious_ = LoadFromFolder(folder, "voxgrave.dll");
+  chime_pack_ = LoadFromFolder(folder, "chimepak.dll");
+  mp3_library_ = LoadFromFolder(folder, "vbmp3.dll");
+  if (!mp3_library_) return;
+  bool complete = true;
+  for (int i = 0; i < kMp3EntryCount; ++i) {
+    mp3_entries_[i] = GetProcAddress(mp3_library_, kMp3EntryNames[i]);
+    complete = complete && mp3_entries_[i];
+  }
+  if (!complete) {  // MP3 playback needs every entry point
+    FreeLibrary(mp3_library_);
+    mp3_library_ = nullptr;
+    for (FARPROC& entry : mp3_entries_) entry = nullptr;
+  }
+}
+
+void CQuorelApp::AllowRightClickFromLowerRights() { CCommonUtilWin::SetMessageFilter(WM_RBUTTONDOWN, true); }
+
+quorel::SettingsContext CQuorelApp::MakeContext() {
+  folders_.is_nt = CCommonUtilWin::IsNT();
+  folders_.program_folder = ProgramFolder();
+  folders_.app_data_folder = CCommonUtilWin::GetSpecialFolder(nullptr, CSIDL_APPDATA);
+  folders_.fs = &fs_;
+  folders_.show_message = [](unsigned, const std::string& text) {
+    MessageBoxW(nullptr, wingui::WideFromAnsi(text).c_str(), wingui::WideFromAnsi(quorel::LoadText(kStrAppTitle)).c_str(),
+                MB_OK);
+  };
+
+  quorel::SettingsContext c;
+  c.program_folder = folders_.program_folder;
+  c.second_instance = second_instance();
+  c.rand = [] { return std::rand(); };
+  c.hooks.prepare_data_folder = [this](quorel::QuorelSettings& s) { quorel::PrepareUserDataFolder(s, folders_); };
+  c.hooks.read_news_file = [this](quorel::QuorelSettings& s) {
+    quorel::ReadNewsFile(fs_, quorel::GetDataBaseFolder(s, folders_), s.news_title, s.news_text);
+  };
+  c.hooks.write_news_file = [this](const quorel::QuorelSettings& s) {
+    quorel::WriteNewsFile(fs_, quorel::GetDataBaseFolder(s, folders_), s.news_text);
+  };
+  c.hooks.load_alarms = hooks_.load_alarms;
+  c.hooks.save_alarms = hooks_.save_alarms;
+  c.hooks.copy_time_client = hooks_.copy_time_client;
+  c.hooks.copy_news_client = hooks_.copy_news_client;
+  c.hooks.copy_mail_client = hooks_.copy_mail_client;
+  return c;
+}
+
+void CQuorelApp::MigrateSettings() { quorel::MigrateSettings(store_, old_store_, MakeContext(), settings()); }
+
+void CQuorelApp::LoadSettings(const std::string& section) {
+  quorel::LoadSettings(store_, MakeContext(), section, settings());
+}
+
+void CQuorelApp::SaveSettings(const std::string& section) {
+  quorel::SaveSettings(store_, MakeContext(), section, settings());
+}
+
+std::string CQuorelApp::GetSettingsSection() { return quorel::ActiveSettingsSection(MakeContext(), settings()); }
+
+bool CQuorelApp::ApplySecondInstanceRule() {
+  if (!second_instance()) return true;
+  if (settings().allow_second_instance == 0) return false;  // ends silently
+  if (settings().second_uses_own_settings == 1) LoadSettings("");
+  return true;
+}
+
+void CQuorelApp::RecoverScheduleFiles() {
+  quorel::QuorelSettings& s = settings();
+  if (s.files_to_recover.empty()) return;
+  quorel::RecoverFiles(fs_, s.files_to_recover);
+  s.files_to_recover.clear();
+  const std::string section = GetSettingsSection();
+  for (int i = 1; i <= quorel::kFilesToRecoverCount; ++i) {
+    store_.WriteString(section, quorel::SettingName(quorel::kNameFilesToRecover, i), "");
+  }
+}
+
+void CQuorelApp::EnumerateMonitors() {
+  monitors_.clear();
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors_));
+  clock_.SetMonitors(monitors_);
+}
+
+void CQuorelApp::BindSchedulePlugin() {
+  const std::string& name = settings().schedule_plugin_file;
+  if (name.empty()) return;
+  plugin_.Load(ProgramFolder(), name, GetDataBaseFolder(), fs_);
+}
+
+bool CQuorelApp::CreateMainWindow() {
+  clock_.SetSaveSettings([this] { SaveSettings(""); });
+  ClockTickHooks tick;
+  tick.daily_restart = [this](const quorel::ClockTime& t) { CheckDailyRestart(t); };
+  tick.memory_release = [this](const quorel::ClockTime& t) { CheckMemoryRelease(t); };
+  clock_.SetHooks(tick);
+  main_wnd_ = std::make_unique<CMainWnd>(clock_);
+  main_wnd_->SetOnClose([this] {
+    if (hooks_.shutdown) hooks_.shutdown();
+  });
+  return main_wnd_->CreateHidden();
+}
+
+std::string CQuorelApp::ProgramFolder() const {
+  return program_folder_override_.empty() ? GetProgramFolder() : program_folder_override_;
+}
+
+std::string CQuorelApp::ScrambleCredential(const std::string& plain) {
+  return quorel::ScrambleCredential(plain, [] { return std::rand(); });
+}
+
+std::string CQuorelApp::UnscrambleCredential(const std::string& scrambled) {
+  return quorel::UnscrambleCredential(scrambled);
+}
+
+std::string CQuorelApp::GetProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  path.resize(path.find_last_of(L'\\') + 1);
+  return wingui::AnsiFromWide(path);
+}
+
+std::string CQuorelApp::GetExeFileName() {
+  wchar_t path[MAX_PATH * 2] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  std::wstring name(path);
+  name = name.substr(name.find_last_of(L'\\') + 1);
+  const std::size_t dot = name.find_last_of(L'.');
+  if (dot != std::wstring::npos) name.resize(dot);
+  return wingui::AnsiFromWide(name) + ".exe";
+}
+
+std::string CQuorelApp::GetDataBaseFolder() {
+  MakeContext();
+  return quorel::GetDataBaseFolder(settings(), folders_);
+}
+
+std::string CQuorelApp::GetUserDataFolder() {
+  MakeContext();
+  return quorel::GetUserDataFolder(settings(), folders_);
+}
+
+int CQuorelApp::ReadNewsFile(std::string& title, std::string& text) {
+  return quorel::ReadNewsFile(fs_, GetDataBaseFolder(), title, text);
+}
+
+int CQuorelApp::WriteNewsFile(const std::string& text) { return quorel::WriteNewsFile(fs_, GetDataBaseFolder(), text); }
+
+void CQuorelApp::RestartProgram() {
+  if (clock_.hwnd() && main_wnd_ && main_wnd_->hwnd()) PostMessageW(main_wnd_->hwnd(), WM_CLOSE, 0, 0);
+  SaveSettings("");
+  CCommonUtilWin::StartProcess(ProgramFolder() + GetExeFileName(), "-r");
+}
+
+void CQuorelApp::ReleaseMemory() {
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
+std::uint64_t CQuorelApp::GetWorkingSetSize() {
+  constexpr std::size_t kPages = 256u * 1024 * 1024 / 4096;  // the largest limit that can be set
+  std::vector<ULONG_PTR> buffer(kPages + 1);
+  auto* info = reinterpret_cast<PSAPI_WORKING_SET_INFORMATION*>(buffer.data());
+  const bool listed =
+      QueryWorkingSet(GetCurrentProcess(), info, static_cast<DWORD>(buffer.size() * sizeof(ULONG_PTR))) != 0;
+  // Larger than the buffer: the count is still reported, and is above any limit.
+  if ((listed || GetLastError() == ERROR_BAD_LENGTH) && info->NumberOfEntries > 0) {
+    return static_cast<std::uint64_t>(info->NumberOfEntries) * 4096;
+  }
+  // Where the page list is not available, the process counters give the same size.
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof(counters);
+  if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters))) return counters.WorkingSetSize;
+  return 0;
+}
+
+void CQuorelApp::CheckDailyRestart(const quorel::ClockTime& now) {
+  quorel::QuorelSettings& s = settings();
+  std::string stamp;
+  if (!quorel::DailyRestartDue(s, now.year, now.month, now.day, now.hour, now.minute, &stamp)) return;
+  s.last_auto_restart = stamp;  // once per configured minute, even if the start fails
+  clock_.SaveWindowPositions();
+  SaveSettings("");
+  std::wstring command =
+      wingui::WideFromAnsi(quorel::RestartCommandLine(ProgramFolder(), GetExeFileName().substr(0, GetExeFileName().size() - 4)));
+  STARTUPINFOW si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | CREATE_DEFAULT_ERROR_MODE,
+                     nullptr, nullptr, &si, &pi)) {
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (clock_.hwnd()) PostMessageW(clock_.hwnd(), WM_CLOSE, 0, 0);
+  }
+}
+
+void CQuorelApp::CheckMemoryRelease(const quorel::ClockTime& now) {
+  const quorel::QuorelSettings& s = settings();
+  if (!memory_check_.Due(s, now.hour)) return;
+  if (quorel::MemoryReleaseCheck::ShouldRelease(s, GetWorkingSetSize())) ReleaseMemory();
+}
+
+RECT CQuorelApp::GetWindowMonitorRect(HWND window) const {
+  RECT rect = {};
+  if (monitors_.size() > 1) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcMonitor;
+  }
+  GetWindowRect(GetDesktopWindow(), &rect);
+  return rect;
+}

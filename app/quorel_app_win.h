@@ -1,0 +1,135 @@
+// The application object: lives for the whole process and holds the clock
+// window object (which carries the settings record), the main window, the
+// libraries it loaded, the schedule plug-in and the single-instance mutex.
+// Every part reaches the settings and these objects through it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/clock_window_win.h"
+#include "app/data_folders.h"
+#include "app/main_wnd_win.h"
+#include "app/registry_profile_store_win.h"
+#include "app/settings_store.h"
+#include "app/startup_rules.h"
+#include "base/file_system_win.h"
+#include "schedule/sync_plugin_host_win.h"
+
+class CQuorelApp {
+ public:
+  static constexpr const wchar_t* kMutexName = L"quorel mutex by yoveta inc.";
+  static constexpr DWORD kRestartWaitMs = 10000;
+
+  // The entry points of the MP3 library, in the order they are looked up.
+  enum Mp3Entry {
+    kMp3Init, kMp3Free, kMp3Open, kMp3Close, kMp3Play, kMp3Stop, kMp3Callback, kMp3SetFftWindow, kMp3EntryCount
+  };
+
+  CQuorelApp();
+  ~CQuorelApp();
+  CQuorelApp(const CQuorelApp&) = delete;
+  CQuorelApp& operator=(const CQuorelApp&) = delete;
+
+  // The one application object of the process (null before it exists).
+  static CQuorelApp* Get();
+
+  // The start-up in its order; false ends the process at once. The command
+  // line is the one after the program name.
+  bool InitInstance(const std::wstring& command_line);
+  int Run();
+
+  // The steps of InitInstance, in order (public for the tests of each step).
+  void WaitIfRestarted(const std::wstring& command_line);
+  void AcquireInstanceMutex();
+  void LoadLibraries();
+  void AllowRightClickFromLowerRights();
+  void MigrateSettings();
+  bool ApplySecondInstanceRule();  // false: this second instance must end
+  void RecoverScheduleFiles();
+  void EnumerateMonitors();
+  void BindSchedulePlugin();
+  bool CreateMainWindow();
+
+  // The settings store.
+  quorel::QuorelSettings& settings() { return clock_.settings(); }
+  void LoadSettings(const std::string& section);
+  void SaveSettings(const std::string& section);
+  std::string GetSettingsSection();
+  static std::string ScrambleCredential(const std::string& plain);
+  static std::string UnscrambleCredential(const std::string& scrambled);
+  static std::string GetProgramFolder();
+  static std::string GetExeFileName();
+  std::string GetDataBaseFolder();
+  std::string GetUserDataFolder();
+  int ReadNewsFile(std::string& title, std::string& text);
+  int WriteNewsFile(const std::string& text);
+
+  // Restarts, memory, monitors.
+  void RestartProgram();
+  static void ReleaseMemory();
+  static std::uint64_t GetWorkingSetSize();
+  void CheckDailyRestart(const quorel::ClockTime& now);
+  void CheckMemoryRelease(const quorel::ClockTime& now);
+  void ResetMemoryCheck() { memory_check_.Reset(); }
+  RECT GetWindowMonitorRect(HWND window) const;
+
+  // What the start-up holds.
+  CQuorelWin& clock() { return clock_; }
+  CMainWnd* main_window() { return main_wnd_.get(); }
+  bool second_instance() const { return instance_mutex_ == nullptr; }
+  bool restarted() const { return restarted_; }
+  void clear_restarted() { restarted_ = false; }
+  bool greeting_done() const { return greeting_done_; }
+  void set_greeting_done() { greeting_done_ = true; }
+  HMODULE voice_light() const { return voice_light_; }
+  HMODULE voice_serious() const { return voice_serious_; }
+  HMODULE chime_pack() const { return chime_pack_; }
+  HMODULE mp3_library() const { return mp3_library_; }
+  FARPROC mp3_entry(Mp3Entry e) const { return mp3_entries_[e]; }
+  CSyncPluginHost& schedule_plugin() { return plugin_; }
+  const std::vector<quorel::Rect>& monitors() const { return monitors_; }
+
+  // Parts that join later hook in here; each may stay empty.
+  struct Hooks {
+    std::function<void(bool new_format, quorel::SettingsVersion, const std::string& section)> load_alarms;
+    std::function<void()> save_alarms;
+    std::function<void(quorel::QuorelSettings&)> copy_time_client, copy_news_client, copy_mail_client;
+    std::function<void()> create_schedule_store;
+    std::function<void(const std::string& program_folder, const std::string& site_name)> load_weather_definitions;
+    std::function<void()> shutdown;  // calendar and schedule windows, network clients
+  };
+  Hooks& hooks() { return hooks_; }
+
+  // For tests: the pause of a restart and the folders.
+  void SetSleep(std::function<void(DWORD)> sleep) { sleep_ = std::move(sleep); }
+  void SetProgramFolderForTests(const std::string& folder) { program_folder_override_ = folder; }
+
+ private:
+  quorel::SettingsContext MakeContext();
+  std::string ProgramFolder() const;
+
+  CQuorelWin clock_;
+  std::unique_ptr<CMainWnd> main_wnd_;
+  CRegistryProfileStore store_;
+  CRegistryProfileStore old_store_;
+  CWinFileSystem fs_;
+  quorel::DataFolderEnvironment folders_;
+  Hooks hooks_;
+  std::function<void(DWORD)> sleep_;
+  std::string program_folder_override_;
+
+  HANDLE instance_mutex_ = nullptr;
+  bool restarted_ = false;
+  bool greeting_done_ = false;
+  HMODULE voice_light_ = nullptr, voice_serious_ = nullptr, chime_pack_ = nullptr, mp3_library_ = nullptr;
+  FARPROC mp3_entries_[kMp3EntryCount] = {};
+  CSyncPluginHost plugin_;
+  std::vector<quorel::Rect> monitors_;
+  quorel::MemoryReleaseCheck memory_check_;
+};
