@@ -16,6 +16,14 @@ std::vector<int> NearestMap(int src_size, int dst_size) {
   return map;
 }
 
+// Per channel the smaller value. On black-and-white pictures this is the AND
+// of BLACKONWHITE; on colour pictures a bitwise AND of neighbouring colours
+// gives unrelated colours (dark stripes through a gradient sky), the minimum
+// keeps what the mode is for: dark lines survive the reduction.
+Color Darkest(Color a, Color b) {
+  return Rgb(std::min(RedOf(a), RedOf(b)), std::min(GreenOf(a), GreenOf(b)), std::min(BlueOf(a), BlueOf(b)));
+}
+
 }  // namespace
 
 Surface StretchNearest(const Surface& src, int width, int height) {
@@ -51,14 +59,14 @@ Surface StretchBlackOnWhite(const Surface& src, int width, int height) {
   };
   const auto xs = spans(sw, width);
   const auto ys = spans(sh, height);
-  // Across first, then down: AND is associative, so the result is the AND of the block.
+  // Across first, then down: the darkest of a block is the darkest of its row darkests.
   Surface across(width, sh);
   for (int y = 0; y < sh; ++y) {
     const Color* s = src.Row(y);
     Color* d = across.Row(y);
     for (int x = 0; x < width; ++x) {
       Color c = 0x00ffffffu;
-      for (int i = xs[x].first; i <= xs[x].second; ++i) c &= s[i];
+      for (int i = xs[x].first; i <= xs[x].second; ++i) c = Darkest(c, s[i]);
       d[x] = c;
     }
   }
@@ -68,7 +76,7 @@ Surface StretchBlackOnWhite(const Surface& src, int width, int height) {
     std::fill(d, d + width, 0x00ffffffu);
     for (int j = ys[y].first; j <= ys[y].second; ++j) {
       const Color* s = across.Row(j);
-      for (int x = 0; x < width; ++x) d[x] &= s[x];
+      for (int x = 0; x < width; ++x) d[x] = Darkest(d[x], s[x]);
     }
   }
   return dst;

@@ -10,9 +10,9 @@ namespace quorel {
 // Nearest neighbour: destination pixel x takes source pixel x * sw / dw.
 Surface StretchNearest(const Surface& src, int width, int height);
 
-// StretchBlt in BLACKONWHITE mode: every destination pixel is the AND of the
-// source pixels it covers (so thin dark lines survive a reduction); when
-// enlarging it is the nearest neighbour.
+// StretchBlt in BLACKONWHITE mode: every destination pixel is the darkest of
+// the source pixels it covers, channel by channel (so thin dark lines survive
+// a reduction); when enlarging it is the nearest neighbour.
 Surface StretchBlackOnWhite(const Surface& src, int width, int height);
 
 // The two-step enlargement (k = 6, 3 or 9 for 6/5, 3/2 and 9/5 times):

@@ -41,13 +41,18 @@ TEST(Stretch, TwiceDuplicatesEveryPixel) {
 
 TEST(Stretch, TwoStepReductionKeepsDarkPixels) {
   // 1.5 times through 3 times and back by half: the pixel between two scene
-  // pixels is their AND, so a black pixel is never lost.
+  // pixels is their darker one, so a black pixel is never lost.
   Surface scene(2, 1, kWhite);
   scene.At(1, 0) = kBlack;
-  const Surface out = StretchTwoStep(scene, 3, 3, 1);
+  Surface out = StretchTwoStep(scene, 3, 3, 1);
   EXPECT_EQ(out.At(0, 0), kWhite);
   EXPECT_EQ(out.At(1, 0), kBlack);
   EXPECT_EQ(out.At(2, 0), kBlack);
+  // Colours are kept channel by channel: 159 and 160 give 159, not their AND (128).
+  scene.At(0, 0) = Rgb(159, 40, 200);
+  scene.At(1, 0) = Rgb(160, 50, 100);
+  out = StretchTwoStep(scene, 3, 3, 1);
+  EXPECT_EQ(out.At(1, 0), Rgb(159, 40, 100));
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#include "base/image_decode.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quorel {
+namespace {
+
+// A 2 x 1 24-bit BMP: blue, then the key colour.
+std::string TinyBmp() {
+  const unsigned char header[] = {
+      'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                   // file header
+      40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,    // info header
+      8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+      255, 0, 0, 128, 0, 128, 0, 0};                                   // BGR BGR + padding
+  return std::string(reinterpret_cast<const char*>(header), sizeof(header));
+}
+
+TEST(ImageDecode, ReadsPixelsAsRgb) {
+  const Surface s = DecodeImage(TinyBmp());
+  ASSERT_EQ(s.Width(), 2);
+  ASSERT_EQ(s.Height(), 1);
+  EXPECT_EQ(s.At(0, 0), Rgb(0, 0, 255));
+  EXPECT_EQ(s.At(1, 0), kKeyColor);
+}
+
+TEST(ImageDecode, NotAnImageGivesAnEmptySurface) {
+  EXPECT_TRUE(DecodeImage(std::string("not a picture")).IsEmpty());
+  EXPECT_TRUE(DecodeImage(std::string()).IsEmpty());
+  std::string cut = TinyBmp();
+  cut.resize(20);
+  EXPECT_TRUE(DecodeImage(cut).IsEmpty());
+}
+
+}  // namespace
+}  // namespace quorel

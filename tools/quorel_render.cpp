@@ -1,0 +1,221 @@
+// quorel-render: writes the clock's picture of a given moment and settings to
+// a PNG, at any magnification, so that people can look at the picture rules.
+//
+//   quorel-render [--settings FILE] [--set NAME=VALUE ...] [--kind digital|analog]
+//                 [--magnify 0-4] [--hq] [--border 0-5] [--time "YYYY-MM-DD hh:mm:ss"]
+//                 [--sheets DIR] [--background sky|black] --out FILE
+//
+// FILE of --settings is a settings file of the host profile store (section
+// "Config"); --set changes one value of it by its registry name (UTF-8 on the
+// command line), e.g. --set 曜日の表示=1. The other options override the
+// settings they name.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/common_util.h"
+#include "app/scene_inputs.h"
+#include "app/settings.h"
+#include "app/settings_store.h"
+#include "base/file_profile_store.h"
+#include "base/image_decode.h"
+#include "base/raster.h"
+#include "render/compositor.h"
+#include "render/sheet_layout.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBIW_WINDOWS_UTF8
+#include <stb/stb_image_write.h>
+
+#ifndef QUOREL_ART_DIR
+#define QUOREL_ART_DIR "."
+#endif
+
+namespace {
+
+using namespace quorel;
+
+int Usage(const char* message) {
+  std::fprintf(stderr, "quorel-render: %s\n", message);
+  std::fprintf(stderr,
+               "usage: quorel-render [--settings FILE] [--set NAME=VALUE]... [--kind digital|analog]\n"
+               "                     [--magnify 0-4] [--hq] [--border 0-5] [--time \"YYYY-MM-DD hh:mm:ss\"]\n"
+               "                     [--sheets DIR] [--background sky|black] --out FILE\n");
+  return 2;
+}
+
+bool ReadFile(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+SpriteSheet LoadSheet(const std::string& dir, const char* name) {
+  std::string bytes;
+  const std::string path = dir + "/" + name;
+  if (!ReadFile(path, bytes)) {
+    std::fprintf(stderr, "quorel-render: no sheet %s (drawn without it)\n", path.c_str());
+    return SpriteSheet{};
+  }
+  Surface image = DecodeImage(bytes);
+  if (image.IsEmpty()) std::fprintf(stderr, "quorel-render: %s is not an image\n", path.c_str());
+  return MakeSpriteSheet(std::move(image));
+}
+
+bool ParseTime(const char* text, ClockTime& t) {
+  int y, mo, d, h, mi, s;
+  if (std::sscanf(text, "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s) != 6) return false;
+  if (mo < 1 || mo > 12 || d < 1 || d > 31 || h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59) return false;
+  t = ClockTime{y, mo, DayOfWeek(y, mo, d), d, h, mi, s, 0};
+  return true;
+}
+
+ClockTime Now() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* tm = std::localtime(&now);
+  return ClockTime{tm->tm_year + 1900, tm->tm_mon + 1, tm->tm_wday, tm->tm_mday, tm->tm_hour, tm->tm_min, tm->tm_sec, 0};
+}
+
+// The given moment as the local time; UTC by this machine's zone.
+class FixedTimeSource : public TimeSource {
+ public:
+  explicit FixedTimeSource(const ClockTime& local) : local_(local) {}
+  ClockTime LocalNow() override { return local_; }
+  ClockTime UtcNow() override {
+    std::tm tm{};
+    tm.tm_year = local_.year - 1900;
+    tm.tm_mon = local_.month - 1;
+    tm.tm_mday = local_.day;
+    tm.tm_hour = local_.hour;
+    tm.tm_min = local_.minute;
+    tm.tm_sec = local_.second;
+    tm.tm_isdst = -1;
+    const std::time_t t = std::mktime(&tm);
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    return ClockTime{utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_wday, utc.tm_mday, utc.tm_hour, utc.tm_min,
+                     utc.tm_sec, 0};
+  }
+
+ private:
+  ClockTime local_;
+};
+
+// Until the scenes arrive: a quiet day sky over a strip of meadow.
+class SkyBackground : public CDrawObject {
+ public:
+  void Draw(Surface& dc) override {
+    for (int y = 0; y < dc.Height(); ++y) {
+      const Color c = y < 44 ? Rgb(150 + y * 2, 200 + y, 255) : Rgb(96, 176 - (y - 44) * 4, 72);
+      FillRect(dc, Rect{0, y, dc.Width(), y + 1}, c);
+    }
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string settings_file, out, sheets = QUOREL_ART_DIR, background = "sky";
+  FileProfileStore store;
+  int kind = -1, magnify = -1, hq = -1, border = -1;
+  ClockTime moment = Now();
+  std::string sets[64];
+  int set_count = 0;
+
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    const char* v = nullptr;
+    if (a == "--hq") {
+      hq = 1;
+    } else if (a == "--settings" && (v = value())) {
+      settings_file = v;
+    } else if (a == "--set" && (v = value())) {
+      if (set_count == 64) return Usage("too many --set");
+      sets[set_count++] = v;
+    } else if (a == "--kind" && (v = value())) {
+      if (std::strcmp(v, "digital") == 0) kind = 1;
+      else if (std::strcmp(v, "analog") == 0) kind = 0;
+      else return Usage("--kind is digital or analog");
+    } else if (a == "--magnify" && (v = value())) {
+      magnify = std::atoi(v);
+      if (magnify < 0 || magnify > 4) return Usage("--magnify is 0 to 4");
+    } else if (a == "--border" && (v = value())) {
+      border = std::atoi(v);
+      if (border < 0 || border > 5) return Usage("--border is 0 to 5");
+    } else if (a == "--time" && (v = value())) {
+      if (!ParseTime(v, moment)) return Usage("--time wants \"YYYY-MM-DD hh:mm:ss\"");
+    } else if (a == "--sheets" && (v = value())) {
+      sheets = v;
+    } else if (a == "--background" && (v = value())) {
+      background = v;
+    } else if (a == "--out" && (v = value())) {
+      out = v;
+    } else {
+      return Usage(("unknown or incomplete option " + a).c_str());
+    }
+  }
+  if (out.empty()) return Usage("--out FILE is needed");
+
+  if (!settings_file.empty() && !store.LoadFile(settings_file)) {
+    std::fprintf(stderr, "quorel-render: cannot read %s\n", settings_file.c_str());
+    return 1;
+  }
+  for (int i = 0; i < set_count; ++i) {
+    const std::size_t eq = sets[i].find('=');
+    if (eq == std::string::npos || eq == 0) return Usage("--set wants NAME=VALUE");
+    const std::string name = CCommonUtil::Utf8ToAnsi(sets[i].substr(0, eq));
+    const std::string text = sets[i].substr(eq + 1);
+    char* end = nullptr;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (!text.empty() && end && *end == '\0') store.WriteInt(kSectionConfig, name, static_cast<int>(number));
+    else store.WriteString(kSectionConfig, name, CCommonUtil::Utf8ToAnsi(text));
+  }
+
+  QuorelSettings s;
+  SettingsContext context;
+  context.rand = [] { return 0; };
+  if (!settings_file.empty() || set_count > 0) LoadSettings(store, context, kSectionConfig, s);
+  if (kind >= 0) s.clock_kind = kind;
+  if (magnify >= 0) s.magnification = magnify;
+  if (hq >= 0) s.high_quality_zoom = hq;
+  if (border >= 0) s.frame_kind = border;
+
+  FixedTimeSource clock(moment);
+  const ClockTime main_time = GetMainTime(clock, MainZone(s));
+  const ClockTime sub_time = GetSubTime(clock, SubZone(s));
+
+  CDrawClock face(LoadSheet(sheets, "png311.png"));
+  CDrawInformations icons(LoadSheet(sheets, "png310.png"));
+  face.SetInputs(ClockFaceInputsFrom(s, main_time, sub_time, false, false));
+  icons.SetInputs(InformationInputsFrom(s, true, true));
+  SkyBackground sky;
+  SceneParts parts;
+  parts.background = background == "sky" ? &sky : nullptr;
+  parts.clock = &face;
+  parts.informations = &icons;
+  const Surface picture = Compose(parts, ComposeInputsFrom(s, main_time));
+
+  // PNG rows of RGB bytes.
+  std::string rgb;
+  rgb.reserve(static_cast<std::size_t>(picture.Width()) * picture.Height() * 3);
+  for (int y = 0; y < picture.Height(); ++y) {
+    for (int x = 0; x < picture.Width(); ++x) {
+      const Color c = picture.At(x, y);
+      rgb.push_back(static_cast<char>(RedOf(c)));
+      rgb.push_back(static_cast<char>(GreenOf(c)));
+      rgb.push_back(static_cast<char>(BlueOf(c)));
+    }
+  }
+  if (!stbi_write_png(out.c_str(), picture.Width(), picture.Height(), 3, rgb.data(), picture.Width() * 3)) {
+    std::fprintf(stderr, "quorel-render: cannot write %s\n", out.c_str());
+    return 1;
+  }
+  std::printf("%s: %d x %d\n", out.c_str(), picture.Width(), picture.Height());
+  return 0;
+}
