@@ -187,9 +187,20 @@ bool FileProfileStore::SaveFile(const std::string& path) const {
     if (!out.flush()) return false;
   }
 #ifdef _WIN32
-  std::remove(path.c_str());  // the C library's rename does not replace there
-#endif
+  // The C library's rename does not replace a file there: the old one steps
+  // aside first and is removed only once the new one is in place.
+  const std::string old = path + ".old";
+  std::remove(old.c_str());
+  const bool had_old = std::rename(path.c_str(), old.c_str()) == 0;
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    if (had_old) std::rename(old.c_str(), path.c_str());
+    return false;
+  }
+  if (had_old) std::remove(old.c_str());
+  return true;
+#else
   return std::rename(temp.c_str(), path.c_str()) == 0;
+#endif
 }
 
 }  // namespace quorel
