@@ -77,8 +77,8 @@ bool CQuorelApp::InitInstance(const std::wstring& command_line) {
 int CQuorelApp::Run() { return wingui::RunMessageLoop(); }
 
 void CQuorelApp::WaitIfRestarted(const std::wstring& command_line) {
-  restarted_ = quorel::HasRestartOption(wingui::AnsiFromWide(command_line));
-  if (restarted_) sleep_(kRestartWaitMs);  // lets the instance that started this one finish
+  greeting_.restarted = quorel::HasRestartOption(wingui::AnsiFromWide(command_line));
+  if (greeting_.restarted) sleep_(kRestartWaitMs);  // lets the instance that started this one finish
 }
 
 void CQuorelApp::AcquireInstanceMutex() {

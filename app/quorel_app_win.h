@@ -83,10 +83,10 @@ class CQuorelApp {
   CQuorelWin& clock() { return clock_; }
   CMainWnd* main_window() { return main_wnd_.get(); }
   bool second_instance() const { return instance_mutex_ == nullptr; }
-  bool restarted() const { return restarted_; }
-  void clear_restarted() { restarted_ = false; }
-  bool greeting_done() const { return greeting_done_; }
-  void set_greeting_done() { greeting_done_ = true; }
+  bool restarted() const { return greeting_.restarted; }
+  bool greeting_done() const { return greeting_.done; }
+  // Called when the clock window is created: true when the start greeting should play now.
+  bool ConsiderGreeting() { return quorel::ConsiderGreeting(greeting_, settings().greeting_voice); }
   HMODULE voice_light() const { return voice_light_; }
   HMODULE voice_serious() const { return voice_serious_; }
   HMODULE chime_pack() const { return chime_pack_; }
@@ -125,8 +125,7 @@ class CQuorelApp {
   std::string program_folder_override_;
 
   HANDLE instance_mutex_ = nullptr;
-  bool restarted_ = false;
-  bool greeting_done_ = false;
+  quorel::GreetingState greeting_;
   HMODULE voice_light_ = nullptr, voice_serious_ = nullptr, chime_pack_ = nullptr, mp3_library_ = nullptr;
   FARPROC mp3_entries_[kMp3EntryCount] = {};
   CSyncPluginHost plugin_;

@@ -32,6 +32,17 @@ std::string RestartCommandLine(const std::string& program_folder, const std::str
   return "\"" + program_folder + exe_base_name + ".exe\" -r";
 }
 
+bool ConsiderGreeting(GreetingState& state, int greeting_voice) {
+  if (state.done) return false;
+  state.done = true;
+  if (greeting_voice == 0) return false;
+  if (state.restarted) {
+    state.restarted = false;
+    return false;
+  }
+  return true;
+}
+
 bool MemoryReleaseCheck::Due(const QuorelSettings& s, int hour) {
   if (!s.release_memory || hour == last_hour_) return false;
   last_hour_ = hour;

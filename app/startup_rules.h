@@ -29,6 +29,15 @@ bool DailyRestartDue(const QuorelSettings& s, int year, int month, int day, int 
 // The command line of the successor: "\"<program folder><exe base>.exe\" -r".
 std::string RestartCommandLine(const std::string& program_folder, const std::string& exe_base_name);
 
+// The start greeting is considered once, when the clock window is first
+// created: it plays when the greeting setting is on, except after a restart,
+// which is forgotten instead. True when the greeting should play now.
+struct GreetingState {
+  bool done = false;
+  bool restarted = false;
+};
+bool ConsiderGreeting(GreetingState& state, int greeting_voice);
+
 // Measures the working set at most once an hour, when the release is on.
 class MemoryReleaseCheck {
  public:

@@ -79,5 +79,18 @@ TEST(StartupRules, MemoryIsMeasuredOnceAnHourAndReleasedAtTheLimit) {
   EXPECT_FALSE(check.Due(s, 11));
 }
 
+TEST(StartupRules, GreetingPlaysOnceAndNotAfterARestart) {
+  GreetingState fresh;
+  EXPECT_TRUE(ConsiderGreeting(fresh, 1));
+  EXPECT_FALSE(ConsiderGreeting(fresh, 1));  // the clock window created again
+  GreetingState restarted{false, true};
+  EXPECT_FALSE(ConsiderGreeting(restarted, 2));
+  EXPECT_FALSE(restarted.restarted);
+  EXPECT_TRUE(restarted.done);
+  GreetingState silent;
+  EXPECT_FALSE(ConsiderGreeting(silent, 0));
+  EXPECT_TRUE(silent.done);
+}
+
 }  // namespace
 }  // namespace quorel
