@@ -165,7 +165,15 @@ void LoadSettings(ProfileStore& store, const SettingsContext& context, const std
   }
 
   const SettingsHooks& hooks = context.hooks;
-  if (hooks.prepare_data_folder) hooks.prepare_data_folder(s);
+  if (hooks.prepare_data_folder) {
+    const std::string folder = s.data_base_folder_setting, pending = s.pending_data_folder;
+    hooks.prepare_data_folder(s);
+    // A folder chosen or moved is kept at once: the files are already where it says.
+    if (s.data_base_folder_setting != folder || s.pending_data_folder != pending) {
+      store.WriteString(section, SettingName(kNameDataBaseFolder), s.data_base_folder_setting);
+      store.WriteString(section, SettingName(kNamePendingDataFolder), s.pending_data_folder);
+    }
+  }
   if (hooks.load_alarms) hooks.load_alarms(v.AtLeast(7, 64), v, section);
   s.news_title.clear();
   s.news_text.clear();

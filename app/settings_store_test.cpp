@@ -367,6 +367,20 @@ TEST(SettingsStore, FilesToRecoverReadNonEmptyInOrderAndSaveAllNine) {
   EXPECT_EQ(store.GetString("Config", SettingName(kNameFilesToRecover, 9), "x"), "");
 }
 
+TEST(SettingsStore, FolderChangedByTheLoadIsStoredAtOnce) {
+  FileProfileStore store;
+  store.WriteString("Config", N(kNameDataBaseFolder), "C:\\Old\\");
+  store.WriteString("Config", N(kNamePendingDataFolder), "D:\\New\\");
+  SettingsContext context = Context();
+  context.hooks.prepare_data_folder = [](QuorelSettings& s) {
+    s.data_base_folder_setting = s.pending_data_folder;
+    s.pending_data_folder.clear();
+  };
+  LoadConfig(store, context);
+  EXPECT_EQ(store.GetString("Config", N(kNameDataBaseFolder), ""), "D:\\New\\");
+  EXPECT_EQ(store.GetString("Config", N(kNamePendingDataFolder), "x"), "");
+}
+
 TEST(SettingsStore, SiteNameIsReadButNeverWritten) {
   FileProfileStore store;
   store.WriteString("Config", N(kWeatherSite), "Other");

@@ -76,6 +76,7 @@ constexpr unsigned kNameAutoRestart = 62176;
 constexpr unsigned kNameRestartTime = 62177;
 constexpr unsigned kNameLastAutoRestart = 62178;
 constexpr unsigned kNameDataBaseFolder = 62185;
+constexpr unsigned kNamePendingDataFolder = 62186;
 
 // String numbers of the values outside the table.
 constexpr unsigned kNameMailPinpon = 62121;    // older arrival-sound switch, read only
