@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -379,6 +380,56 @@ TEST(SettingsStore, FolderChangedByTheLoadIsStoredAtOnce) {
   LoadConfig(store, context);
   EXPECT_EQ(store.GetString("Config", N(kNameDataBaseFolder), ""), "D:\\New\\");
   EXPECT_EQ(store.GetString("Config", N(kNamePendingDataFolder), "x"), "");
+}
+
+// Every value of the record, as a save writes it.
+FileProfileStore Saved(QuorelSettings s) {
+  FileProfileStore out;
+  SettingsContext context = Context();
+  context.rand = [] { return 0; };
+  SaveSettings(out, context, "Config", s);
+  return out;
+}
+
+TEST(SettingsStore, EveryValueOfTheWrongTypeReadsAsItsDefault) {
+  FileProfileStore wrong;
+  wrong.WriteString("Config", N(kNameVersion), "v7.84");
+  for (std::size_t i = 0; i < kSettingValueCount; ++i) {
+    const SettingValue& e = kSettingValues[i];
+    if (e.kind == ValueKind::kVersion) continue;
+    const bool dword = e.kind == ValueKind::kInt || e.kind == ValueKind::kBool8 || e.kind == ValueKind::kFlag16 ||
+                       e.kind == ValueKind::kHourFlags;
+    for (int h = 0; h < (e.kind == ValueKind::kHourFlags ? 24 : 1); ++h) {
+      const std::string name = e.kind == ValueKind::kHourFlags ? SettingName(e.name_id, h) : N(e.name_id);
+      if (dword) wrong.WriteString("Config", name, "12");
+      else wrong.WriteInt("Config", name, 12);
+    }
+  }
+  FileProfileStore empty;
+  empty.WriteString("Config", N(kNameVersion), "v7.84");
+  EXPECT_EQ(Saved(LoadConfig(wrong)).sections(), Saved(LoadConfig(empty)).sections());
+}
+
+TEST(SettingsStore, RandomStoreContentsLoadWithoutHarm) {
+  std::srand(7);
+  for (int round = 0; round < 50; ++round) {
+    FileProfileStore store;
+    for (std::size_t i = 0; i < kSettingValueCount; ++i) {
+      const std::string name = N(kSettingValues[i].name_id);
+      if (std::rand() % 2) {
+        store.WriteInt("Config", name, std::rand() * (std::rand() % 2 ? 1 : -65536));
+      } else {
+        std::string text(static_cast<std::size_t>(std::rand() % 300), '\0');
+        for (char& c : text) c = static_cast<char>(std::rand() % 256);
+        store.WriteString("Config", name, text);
+      }
+    }
+    QuorelSettings s = LoadConfig(store);
+    EXPECT_GE(s.character, 0);
+    EXPECT_LE(s.character, 15);
+    EXPECT_EQ(s.version, "v7.84");
+    Saved(s);
+  }
 }
 
 TEST(SettingsStore, SiteNameIsReadButNeverWritten) {

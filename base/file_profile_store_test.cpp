@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 namespace quorel {
@@ -47,6 +48,19 @@ TEST(FileProfileStore, Utf8FileWithByteOrderMarkIsReadAsCp932) {
   FileProfileStore store;
   store.Parse("\xEF\xBB\xBF[Config]\n\xE6\x99\x82=sz:\xE3\x81\x82\n");  // 時=あ
   EXPECT_EQ(store.GetString("Config", "\x8e\x9e", ""), "\x82\xa0");
+}
+
+TEST(FileProfileStore, ArbitraryBytesParseWithoutHarmAndRoundTrip) {
+  std::srand(11);
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes(static_cast<std::size_t>(std::rand() % 2000), '\0');
+    for (char& c : bytes) c = "[]=:\r\n\\dwordsz#ab\x82\xa0"[std::rand() % 19];
+    FileProfileStore store;
+    store.Parse(bytes);
+    FileProfileStore again;
+    again.Parse(store.Format());
+    EXPECT_EQ(again.sections(), store.sections());
+  }
 }
 
 TEST(FileProfileStore, SaveFileReplacesTheOldFile) {
