@@ -17,7 +17,7 @@ struct Crossing {
 // Blends `c` over `d` by coverage a in [0, 1].
 Color Blend(Color d, Color c, double a) {
   if (a >= 1.0) return c;
-  auto mix = [a](int dv, int cv) { return static_cast<int>(std::lround(dv + (cv - dv) * a)); };
+  auto mix = [a](int dv, int cv) { return static_cast<int>(std::floor(dv + (cv - dv) * a + 0.5)); };
   return Rgb(mix(RedOf(d), RedOf(c)), mix(GreenOf(d), GreenOf(c)), mix(BlueOf(d), BlueOf(c)));
 }
 
@@ -59,27 +59,44 @@ void FillPolygonAA(Surface& dst, const std::vector<PointF>& points, Color color)
   const int y1 = std::min(dst.Height(), static_cast<int>(std::ceil(max_y)) + 1);
   if (x0 >= x1 || y0 >= y1) return;
 
+  // Edges with their slope, so that each sub-scanline costs one multiply per edge.
+  struct Edge {
+    double top, bottom, x_at_top, slope;
+    int winding;
+  };
+  std::vector<Edge> edges;
+  edges.reserve(p.size());
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    const PointF& a = p[i];
+    const PointF& b = p[(i + 1) % p.size()];
+    if (a.y == b.y) continue;
+    const bool down = b.y > a.y;
+    const PointF& t = down ? a : b;
+    const PointF& u = down ? b : a;
+    edges.push_back({t.y, u.y, t.x, (u.x - t.x) / (u.y - t.y), down ? 1 : -1});
+  }
+
   std::vector<double> acc(static_cast<std::size_t>(x1 - x0));
-  std::vector<Crossing> crossings;
+  std::vector<Crossing> crossings(edges.size());
   const double weight = 1.0 / kSubScanlines;
   for (int y = y0; y < y1; ++y) {
     std::fill(acc.begin(), acc.end(), 0.0);
     for (int s = 0; s < kSubScanlines; ++s) {
       const double sy = y + (s + 0.5) / kSubScanlines;
-      crossings.clear();
-      for (std::size_t i = 0; i < p.size(); ++i) {
-        const PointF& a = p[i];
-        const PointF& b = p[(i + 1) % p.size()];
-        if (a.y == b.y) continue;
-        const bool down = b.y > a.y;
-        const double top = down ? a.y : b.y, bottom = down ? b.y : a.y;
-        if (sy < top || sy >= bottom) continue;
-        const double t = (sy - a.y) / (b.y - a.y);
-        crossings.push_back({a.x + t * (b.x - a.x), down ? 1 : -1});
+      std::size_t n = 0;
+      for (const Edge& e : edges) {
+        if (sy < e.top || sy >= e.bottom) continue;
+        // Insertion by x: polygons here have few edges.
+        Crossing c{e.x_at_top + (sy - e.top) * e.slope, e.winding};
+        std::size_t j = n++;
+        while (j > 0 && crossings[j - 1].x > c.x) {
+          crossings[j] = crossings[j - 1];
+          --j;
+        }
+        crossings[j] = c;
       }
-      std::sort(crossings.begin(), crossings.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
       int winding = 0;
-      for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
+      for (std::size_t i = 0; i + 1 < n; ++i) {
         winding += crossings[i].winding;
         if (winding != 0) AddSpan(acc, x0, crossings[i].x, crossings[i + 1].x, weight);
       }
