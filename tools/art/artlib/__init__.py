@@ -1,0 +1,1 @@
+"""Art pipeline: text sources to PNG sheets, icons, cursors and bitmaps."""
