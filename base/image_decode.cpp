@@ -22,6 +22,10 @@ namespace quorel {
 Surface DecodeImage(const unsigned char* bytes, std::size_t size) {
   if (bytes == nullptr || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return Surface();
   int w = 0, h = 0, channels = 0;
+  if (!stbi_info_from_memory(bytes, static_cast<int>(size), &w, &h, &channels) ||
+      static_cast<long long>(w) * h > kMaxImagePixels) {
+    return Surface();
+  }
   unsigned char* pixels = stbi_load_from_memory(bytes, static_cast<int>(size), &w, &h, &channels, 4);
   if (pixels == nullptr) return Surface();
   Surface out(w, h);

@@ -10,7 +10,11 @@
 
 namespace quorel {
 
-// An empty surface when the bytes are not an image it can read.
+// Larger pictures are refused (a user's file must not exhaust the memory):
+// the largest sheet is well under a million pixels.
+constexpr long long kMaxImagePixels = 16LL * 1024 * 1024;
+
+// An empty surface when the bytes are not an image it can read, or too large.
 Surface DecodeImage(const unsigned char* bytes, std::size_t size);
 inline Surface DecodeImage(const std::string& bytes) {
   return DecodeImage(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());

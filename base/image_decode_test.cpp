@@ -33,5 +33,12 @@ TEST(ImageDecode, NotAnImageGivesAnEmptySurface) {
   EXPECT_TRUE(DecodeImage(cut).IsEmpty());
 }
 
+TEST(ImageDecode, HugePictureIsRefusedBeforeDecoding) {
+  std::string bmp = TinyBmp();
+  bmp[18] = 0x00, bmp[19] = 0x20, bmp[20] = 0, bmp[21] = 0;  // width 8192
+  bmp[22] = 0x00, bmp[23] = 0x20, bmp[24] = 0, bmp[25] = 0;  // height 8192: 64 M pixels
+  EXPECT_TRUE(DecodeImage(bmp).IsEmpty());
+}
+
 }  // namespace
 }  // namespace quorel

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "base/image_decode.h"
 #include "render/memory_stream_win.h"
 #include "wingui/text_win.h"
 
@@ -25,7 +26,7 @@ namespace {
 Surface SurfaceFromImage(Gdiplus::Image& image) {
   if (image.GetLastStatus() != Gdiplus::Ok) return Surface();
   const int w = static_cast<int>(image.GetWidth()), h = static_cast<int>(image.GetHeight());
-  if (w <= 0 || h <= 0) return Surface();
+  if (w <= 0 || h <= 0 || static_cast<long long>(w) * h > kMaxImagePixels) return Surface();
   Gdiplus::Bitmap target(w, h, PixelFormat32bppRGB);
   {
     Gdiplus::Graphics g(&target);
