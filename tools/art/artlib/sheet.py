@@ -3,6 +3,9 @@
     sheet WxH
     cell NAME x,y WxH PICTURE
     strip NAME x,y WxH step dx,dy PICTURE PICTURE ...     (names may use {0..9})
+    expect same PIC_A PIC_B                               (two pictures are pixel for pixel equal)
+    expect only-inside PIC BASE x,y WxH [x,y WxH ...]     (PIC differs from BASE only in the boxes)
+    expect clear PIC x,y WxH                              (nothing opaque in the box)
     preview NAME WxH                                      (a scene for the review, not in the sheet)
       put PICTURE x,y [or]
       digits STRIP x,y TEXT [gap G] [colon PICTURE]
@@ -51,6 +54,7 @@ class Sheet:
         self.width = self.height = 0
         self.cells = []
         self.previews = []
+        self.expects = []
         with open(path, encoding="utf-8") as f:
             self._parse([l.rstrip("\r\n") for l in f])
 
@@ -96,6 +100,10 @@ class Sheet:
                 if cmd == "cell" and len(pictures) != 1:
                     raise ArtError(p, n, rest_cols[-1], "a cell holds one picture (use strip for rows)")
                 self.cells.append(Cell(words[1], x, y, w, h, step, pictures, n, pcols))
+            elif cmd == "expect":
+                if len(words) < 4 or words[1] not in ("same", "only-inside", "clear"):
+                    raise ArtError(p, n, 1, "expected: expect same|only-inside|clear ...")
+                self.expects.append((n, raw, words[1:], cols[1:]))
             elif cmd == "preview":
                 if len(words) != 3:
                     raise ArtError(p, n, 1, "expected: preview NAME WxH")
@@ -142,7 +150,47 @@ class Sheet:
                         owner[(xx, yy)] = pic_name
                 image.paste(pic, x, y)
         check_colours(image, p)
+        for expect in self.expects:
+            self._check(library, *expect)
         return image
+
+    def _check(self, library, n, raw, args, cols):
+        """Rules between pictures: a face cell equals the still, or changes only its eyes and mouth."""
+        p = self.path
+        kind = args[0]
+        pic = library.picture(args[1], p, n, cols[1])
+        if kind == "clear":
+            boxes = self._boxes(args[2:], n, raw)
+            for bx, by, bw, bh in boxes:
+                for y in range(by, by + bh):
+                    for x in range(bx, bx + bw):
+                        if pic.opaque(x, y):
+                            raise ArtError(p, n, cols[1], f"'{args[1]}' has a pixel at ({x},{y}) inside "
+                                           f"the box {bx},{by} {bw}x{bh} that must stay clear")
+            return
+        base = library.picture(args[2], p, n, cols[2])
+        if (pic.width, pic.height) != (base.width, base.height):
+            raise ArtError(p, n, cols[1], f"'{args[1]}' is {pic.width}x{pic.height}, "
+                           f"'{args[2]}' {base.width}x{base.height}")
+        boxes = self._boxes(args[3:], n, raw) if kind == "only-inside" else []
+        for y in range(pic.height):
+            for x in range(pic.width):
+                if pic.get(x, y) == base.get(x, y):
+                    continue
+                if any(bx <= x < bx + bw and by <= y < by + bh for bx, by, bw, bh in boxes):
+                    continue
+                where = " outside its boxes" if boxes else ""
+                raise ArtError(p, n, cols[1], f"'{args[1]}' differs from '{args[2]}'{where} at ({x},{y})")
+
+    def _boxes(self, words, n, raw):
+        if len(words) % 2:
+            raise ArtError(self.path, n, 1, "a box is x,y WxH")
+        boxes = []
+        for i in range(0, len(words), 2):
+            x, y = parse_point(words[i], self.path, n, raw)
+            w, h = parse_size(words[i + 1], self.path, n, raw)
+            boxes.append((x, y, w, h))
+        return boxes
 
     def render_preview(self, preview, library):
         p = self.path

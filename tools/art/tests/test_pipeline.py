@@ -190,6 +190,26 @@ class SheetFaults(unittest.TestCase):
         self.assertEqual(text, "a.sheet:2:34: 'dot' at (1,9) 3x3 does not fit the 10x10 sheet")
 
 
+    def test_a_face_cell_that_changes_outside_its_boxes_fails(self):
+        layout = ("sheet 10x10\ncell a 1,1 3x3 dot\ncell b 5,1 3x3 blink\n"
+                  "expect only-inside blink dot 1,1 1x1\n")
+        files = TempFiles(self, {"a.px": SMALL + """
+            picture blink 3x3
+              place dot
+              fill 1,1 1x1 o
+              fill 0,0 1x1 o
+            end
+        """, "a.sheet": layout})
+        lib = Library()
+        lib.add_folder(files.dir.name)
+        text = fault_of(lambda: Sheet(files.path("a.sheet")).build(lib)).replace(files.dir.name + "/", "")
+        self.assertEqual(text, "a.sheet:4:20: 'blink' differs from 'dot' outside its boxes at (0,0)")
+
+    def test_a_box_that_must_stay_clear_names_the_first_pixel_in_it(self):
+        text = self.sheet_fault("sheet 10x10\ncell d 1,1 3x3 dot\nexpect clear dot 0,1 3x2\n")
+        self.assertEqual(text, "a.sheet:3:14: 'dot' has a pixel at (0,1) inside the box 0,1 3x2 that must stay clear")
+
+
 class Outputs(unittest.TestCase):
     def picture(self):
         return library_of(SMALL).picture("dot")
@@ -287,6 +307,10 @@ class ShippedArt(unittest.TestCase):
                            ("qorlclnup/bitmap130.bmp", (96, 96))):
             data = self.read(name)
             self.assertEqual(struct.unpack("<ii", data[18:26]), size, name)
+            offset, stride = struct.unpack("<I", data[10:14])[0], (size[0] * 3 + 3) & ~3
+            pixels = [data[offset + y * stride + 3 * x:offset + y * stride + 3 * x + 3]
+                      for y in range(size[1]) for x in range(size[0])]
+            self.assertFalse(any(px == bytes((128, 0, 128)) for px in pixels), f"{name} shows the key colour")
 
     def test_icons_hold_16_and_32_pixel_entries(self):
         for name in ("icon128.ico", "icon148.ico", "icon149.ico", "icon151.ico", "qorlclnup/icon128.ico"):
