@@ -66,12 +66,17 @@ bool CQuorelWin::CreateClock(HWND main_window) {
 bool CQuorelWin::OnCreate(const CREATESTRUCTW&) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   std::rand();
+  HMODULE module = GetModuleHandleW(nullptr);
+  if (!face_sheet_.IsLoaded()) face_sheet_ = quorel::LoadSheetFromResource(module, kPngClockFace);
+  if (!icon_sheet_.IsLoaded()) icon_sheet_ = quorel::LoadSheetFromResource(module, kPngInformations);
   face_ = std::make_unique<quorel::CDrawClock>(std::move(face_sheet_));
   informations_ = std::make_unique<quorel::CDrawInformations>(std::move(icon_sheet_));
   if (settings_.startup_placement != 2) settings_.fled = 0;
   placing_ = true;
   popup_.CreatePopup(hwnd());
   Apply();
+  // The greeting itself is played by the sound jobs; the decision is taken here, once per process.
+  if (hooks_.greeting) hooks_.greeting();
   placing_ = false;
   return true;
 }
@@ -109,6 +114,7 @@ void CQuorelWin::Apply() {
 
   button_down_ = captured_ = false;
   faded_ = false;
+  if (hooks_.applied) hooks_.applied();
   news_blink_phase_ = mail_blink_phase_ = false;
 
   const quorel::Size size = quorel::ClockWindowSize(s.magnification);

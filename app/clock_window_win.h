@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "base/geometry.h"
 #include "render/compositor.h"
+#include "render/image_load_win.h"
 #include "render/main_time.h"
 #include "render/sprite_sheet.h"
 #include "wingui/window_win.h"
@@ -22,6 +23,8 @@
 // What happens by time beyond the window itself. Each hook is optional; they
 // run in the main tick in the order of the members.
 struct ClockTickHooks {
+  std::function<void()> applied;    // the settings were applied (the memory check starts afresh)
+  std::function<bool()> greeting;   // at creation: true when the start greeting is to be played
   std::function<void(const quorel::ClockTime&)> daily_restart;
   std::function<void(const quorel::ClockTime&)> memory_release;
   std::function<bool(const quorel::ClockTime&)> check_alarms;       // true: the minute is claimed
@@ -55,7 +58,8 @@ class CQuorelWin : public wingui::Window {
   // Creates the window as a child of the main window, places it and applies the settings.
   bool CreateClock(HWND main_window);
 
-  // The face (PNG 311) and icon (PNG 310) sheets, given before the window is created.
+  // The face (PNG 311) and icon (PNG 310) sheets; without this call the window
+  // loads them from the program's resources when it is created.
   void SetSheets(quorel::SpriteSheet face, quorel::SpriteSheet icons) {
     face_sheet_ = std::move(face), icon_sheet_ = std::move(icons);
   }
@@ -119,6 +123,7 @@ class CQuorelWin : public wingui::Window {
   quorel::FleeInput FleeSettings() const;
   bool ShiftHeld() const { return GetAsyncKeyState(VK_SHIFT) < 0; }
 
+  quorel::GdiplusSession gdiplus_;  // first member: GDI+ lives as long as the window object
   quorel::QuorelSettings settings_;
   HWND main_window_ = nullptr;
   CPopupWindow popup_;

@@ -155,6 +155,7 @@ LRESULT CMainWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void CMainWnd::OnClose() {
   if (icon_shown()) DeleteIcon();
   if (clock_.hwnd()) SendMessageW(clock_.hwnd(), WM_CLOSE, 0, 0);
+  if (on_close_) on_close_();  // the calendar and schedule windows and the network clients
   DestroyWindow(hwnd());
 }
 

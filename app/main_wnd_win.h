@@ -20,7 +20,8 @@ class CMainWnd : public CTrayWnd {
   // Runs the settings sheet; returns true when it ended with OK. Until the
   // sheet exists nothing opens.
   void SetSettingsSheet(std::function<bool()> run) { run_settings_sheet_ = std::move(run); }
-  // The shutdown steps of the application, run when the main window closes.
+  // The application's part of the shutdown, run when the main window closes
+  // after the clock was told and before the main window is destroyed.
   void SetOnClose(std::function<void()> on_close) { on_close_ = std::move(on_close); }
 
   // Builds the tray menu with its greying applied (the caller destroys it).

@@ -188,6 +188,8 @@ bool CQuorelApp::CreateMainWindow() {
   ClockTickHooks tick;
   tick.daily_restart = [this](const quorel::ClockTime& t) { CheckDailyRestart(t); };
   tick.memory_release = [this](const quorel::ClockTime& t) { CheckMemoryRelease(t); };
+  tick.applied = [this] { ResetMemoryCheck(); };
+  tick.greeting = [this] { return ConsiderGreeting(); };
   clock_.SetHooks(tick);
   main_wnd_ = std::make_unique<CMainWnd>(clock_);
   main_wnd_->SetOnClose([this] {

@@ -10,6 +10,8 @@ enum : unsigned {
   kBitmapPopupFrame = 277,
   kBitmapPopupDigits = 278,
   kMenuTray = 129,
+  kPngInformations = 310,
+  kPngClockFace = 311,
   kDialogAbout = 100,
 
   kStrPopupCaption = 407,

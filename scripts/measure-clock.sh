@@ -17,11 +17,17 @@ measure() {  # LABEL SECONDS_SHOWN BLINK
   wineserver -k 2>/dev/null
   xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
     key=$1 seconds=$2 blink=$3 exe=$4 span=$5 tick=$6 label=$7
+    # Present settings of the current version: the first start keeps them as they are.
+    wine reg add "$key" /v "バージョン" /t REG_SZ /d "v7.84" /f >/dev/null 2>&1
+    wine reg add "$key" /v "時計の種別" /t REG_DWORD /d 1 /f >/dev/null 2>&1
     wine reg add "$key" /v "デジタルの秒" /t REG_DWORD /d "$seconds" /f >/dev/null 2>&1
     wine reg add "$key" /v "瞬きアニメーション" /t REG_DWORD /d "$blink" /f >/dev/null 2>&1
     wine reg add "$key" /v "背景アニメーション" /t REG_DWORD /d "$blink" /f >/dev/null 2>&1
     wine "$exe" & sleep 5
-    pid=$(pgrep -f "quorel.exe" | head -n 1)
+    pid=
+    for p in $(pgrep -x "quorel.exe"); do  # ours: the one running in this prefix
+      tr "\0" "\n" < /proc/$p/environ 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { pid=$p; break; }
+    done
     [ -n "$pid" ] || { echo "$label: quorel.exe did not start"; wineserver -k; exit 1; }
     read -r u0 s0 < <(awk "{print \$14, \$15}" /proc/$pid/stat)
     sleep "$span"

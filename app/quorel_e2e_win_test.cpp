@@ -1,0 +1,213 @@
+// End-to-end: the real quorel.exe on the (virtual) screen, started from the
+// fixed moment of the build, with settings prepared in the registry. Its
+// pixels are compared with quorel-render's picture of the same minute.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "render/image_load_win.h"
+
+namespace {
+
+const wchar_t kConfigKey[] = L"Software\\Yoveta Inc.\\ころぷく for Windows\\Config";
+
+std::wstring BinFolder() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self);
+  path.resize(path.find_last_of(L'\\'));  // bin\tests
+  path.resize(path.find_last_of(L'\\'));  // bin
+  return path;
+}
+
+void WriteSettings(const std::vector<std::pair<std::wstring, DWORD>>& dwords) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yoveta Inc.");
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kConfigKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  // The current version: no conversions of older versions apply.
+  const wchar_t version[] = L"v7.84";
+  RegSetValueExW(key, L"バージョン", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof(version));
+  for (const auto& v : dwords) {
+    RegSetValueExW(key, v.first.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.second), sizeof(DWORD));
+  }
+  RegCloseKey(key);
+}
+
+struct Found {
+  DWORD pid;
+  const wchar_t* cls;
+  HWND hwnd;
+};
+
+HWND FindWindowOf(DWORD pid, const wchar_t* cls) {
+  Found f{pid, cls, nullptr};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Found*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(h, name, 64);
+        if (owner == f->pid && std::wstring(name) == f->cls) {
+          f->hwnd = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&f));
+  return f.hwnd;
+}
+
+RECT RectOf(HWND h) {
+  RECT r = {};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+template <typename Pred>
+bool WaitFor(Pred pred, DWORD ms) {
+  for (DWORD waited = 0; waited < ms; waited += 50) {
+    if (pred()) return true;
+    Sleep(50);
+  }
+  return pred();
+}
+
+// The screen's pixels under a rectangle, as 0x00RRGGBB.
+quorel::Surface Capture(const RECT& r) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  quorel::Surface s(w, h);
+  const auto* px = static_cast<const std::uint32_t*>(bits);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) s.At(x, y) = px[y * w + x] & 0xffffff;
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return s;
+}
+
+int DifferingPixels(const quorel::Surface& a, const quorel::Surface& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+  int n = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) n += a.At(x, y) != b.At(x, y);
+  return n;
+}
+
+bool IconRegistered(HWND owner) {
+  NOTIFYICONDATAW nid = {};
+  nid.cbSize = sizeof(nid);
+  nid.hWnd = owner;
+  nid.uID = 100;
+  nid.uFlags = NIF_TIP;
+  lstrcpyW(nid.szTip, L"probe");
+  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
+class QuorelOnScreen : public ::testing::Test {
+ protected:
+  void Start() {
+    std::wstring cmd = L"\"" + BinFolder() + L"\\quorel.exe\"";
+    STARTUPINFOW si = {sizeof(si)};
+    ASSERT_TRUE(CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, BinFolder().c_str(), &si, &pi_));
+    ASSERT_TRUE(WaitFor([this] { return (clock_ = FindWindowOf(pi_.dwProcessId, L"QuorelClockWnd")) != nullptr &&
+                                        IsWindowVisible(clock_); },
+                        15000))
+        << "no clock window";
+    main_ = FindWindowOf(pi_.dwProcessId, L"QuorelMainWnd");
+    Sleep(500);  // the first paint
+  }
+  void TearDown() override {
+    if (pi_.hProcess) {
+      if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
+      CloseHandle(pi_.hProcess);
+      CloseHandle(pi_.hThread);
+    }
+  }
+  // The clock shows minutes only here; the comparison must happen within the minute of the reference.
+  static bool StillTheReferenceMinute() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return t.wHour == 17 && t.wMinute == 59;
+  }
+  void ExpectPicture(const wchar_t* reference) {
+    quorel::GdiplusSession gdiplus;
+    std::wstring path = BinFolder() + L"\\tests\\ref\\" + reference;
+    char narrow[MAX_PATH * 2];
+    WideCharToMultiByte(932, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+    quorel::Surface expected = quorel::LoadImageFromFile(narrow);
+    ASSERT_FALSE(expected.IsEmpty()) << "no reference picture";
+    ASSERT_TRUE(StillTheReferenceMinute()) << "the run was too slow to compare within 17:59";
+    quorel::Surface shown = Capture(RectOf(clock_));
+    EXPECT_EQ(DifferingPixels(shown, expected), 0);
+  }
+
+  PROCESS_INFORMATION pi_ = {};
+  HWND clock_ = nullptr, main_ = nullptr;
+};
+
+TEST_F(QuorelOnScreen, StandsAtItsPlaceShowsTheRenderedPictureFleesReturnsAndEndsOnDoubleClick) {
+  SetCursorPos(1000, 900);
+  WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 2}, {L"Left座標", 200}, {L"Top座標", 300},
+                 {L"Right座標", 282}, {L"Bottom座標", 353}, {L"デジタルの秒", 0}, {L"移動", 3},
+                 {L"初期移動", 1}, {L"元に戻る", 1}, {L"元に戻るまでの時間", 1}, {L"移動量", 100}});
+  Start();
+  RECT r = RectOf(clock_);
+  EXPECT_EQ(r.left, 200);
+  EXPECT_EQ(r.top, 300);
+  EXPECT_EQ(r.right - r.left, 82);
+  EXPECT_EQ(r.bottom - r.top, 53);
+  ExpectPicture(L"clock_1759_m0.png");
+  ASSERT_NE(main_, nullptr);
+  EXPECT_TRUE(IconRegistered(main_));
+
+  // The cursor onto the clock: it flees up by its height and comes back after a second.
+  SetCursorPos(220, 320);
+  PostMessageW(clock_, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  EXPECT_TRUE(WaitFor([this] { return RectOf(clock_).top == 300 - 53; }, 2000)) << RectOf(clock_).top;
+  SetCursorPos(1000, 900);
+  EXPECT_TRUE(WaitFor([this] { return RectOf(clock_).top == 300; }, 3000)) << RectOf(clock_).top;
+
+  PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
+  DWORD code = 99;
+  GetExitCodeProcess(pi_.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+}
+
+TEST_F(QuorelOnScreen, MagnificationTwoGivesA123By79WindowWithTheRenderedPicture) {
+  SetCursorPos(1000, 900);
+  WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 0}, {L"上/下の余白", 10}, {L"左/右の余白", 20},
+                 {L"拡大率", 2}, {L"デジタルの秒", 0}, {L"移動", 0}});
+  Start();
+  RECT r = RectOf(clock_);
+  EXPECT_EQ(r.left, 20);
+  EXPECT_EQ(r.top, 10);
+  EXPECT_EQ(r.right - r.left, 123);
+  EXPECT_EQ(r.bottom - r.top, 79);
+  ExpectPicture(L"clock_1759_m2.png");
+  PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
+}
+
+}  // namespace

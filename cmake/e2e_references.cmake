@@ -1,0 +1,23 @@
+# Pictures the end-to-end tests compare the real program with: quorel-render's
+# output (a host tool of the host build) for the minute the tests start in.
+if(NOT QUOREL_WIN)
+  return()
+endif()
+string(SUBSTRING "${QUOREL_E2E_TIME}" 0 16 e2e_minute)  # "YYYY-MM-DD hh:mm"
+set(ref_dir ${CMAKE_BINARY_DIR}/bin/tests/ref)
+set(refs)
+foreach(magnify 0 2)
+  set(out ${ref_dir}/clock_1759_m${magnify}.png)
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+    COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "デジタルの秒=0"
+            --magnify ${magnify} --background black --out ${out}
+    DEPENDS ${QUOREL_HOST_BIN}/quorel-render
+    COMMENT "Rendering the end-to-end reference at magnification ${magnify}")
+  list(APPEND refs ${out})
+endforeach()
+add_custom_target(quorel_e2e_references ALL DEPENDS ${refs})
+if(TARGET app_e2e_win_tests)
+  add_dependencies(app_e2e_win_tests quorel_e2e_references)
+endif()
