@@ -89,5 +89,8 @@ function(quorel_add_test_program name dir tests)
   target_compile_definitions(${name} PRIVATE QUOREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                              QUOREL_E2E_TIME="${QUOREL_E2E_TIME}")
   add_dependencies(${name} quorel_strings)
+  if(TARGET quorel_art)
+    add_dependencies(${name} quorel_art)  # tests may include the generated pictures
+  endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/tests)
 endfunction()
