@@ -6,9 +6,13 @@
 
 #include <vector>
 
+#include "wingui/test_support_win.h"
+
 #include "app/messages.h"
 
 namespace {
+
+using wingui::test::PumpMessages;
 
 // Stands in for the main window: records what the clock posts to it.
 class RecordingMain : public wingui::Window {
@@ -23,18 +27,6 @@ class RecordingMain : public wingui::Window {
     return true;
   }
 };
-
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  while (static_cast<LONG>(end - GetTickCount()) > 0) {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-    Sleep(5);
-  }
-}
 
 class ClockWindowTest : public ::testing::Test {
  protected:
@@ -97,7 +89,7 @@ TEST_F(ClockWindowTest, FleesALittleUpAndComesBackAfterTheReturnTime) {
   EXPECT_GE(saves_, 1);
 
   SetCursorPos(1000, 900);
-  Pump(1400);
+  PumpMessages(1400);
   EXPECT_EQ(Rect().top, 300);
   EXPECT_EQ(s().fled, 0);
 }
@@ -110,11 +102,11 @@ TEST_F(ClockWindowTest, TheReturnWaitsWhileTheCursorIsOverTheHomePlace) {
   MouseOverClock();
   ASSERT_EQ(Rect().top, 247);
   SetCursorPos(210, 320);  // over the home place, below the fled clock
-  Pump(1300);
+  PumpMessages(1300);
   EXPECT_EQ(Rect().top, 247);
   EXPECT_EQ(s().fled, 1);
   SetCursorPos(1000, 900);
-  Pump(1200);
+  PumpMessages(1200);
   EXPECT_EQ(Rect().top, 300);
 }
 
@@ -126,18 +118,18 @@ TEST_F(ClockWindowTest, ShiftHeldNeverFlees) {
   // modifier state and so release the injected Shift.
   RECT r = Rect();
   SetCursorPos(r.left - 5, r.top + 10);
-  Pump(100);
+  PumpMessages(100);
   INPUT shift = {};
   shift.type = INPUT_KEYBOARD;
   shift.ki.wVk = VK_SHIFT;
   SendInput(1, &shift, sizeof(shift));
-  for (int i = 0; i < 100 && GetAsyncKeyState(VK_SHIFT) >= 0; ++i) Pump(10);  // the state follows asynchronously
+  for (int i = 0; i < 100 && GetAsyncKeyState(VK_SHIFT) >= 0; ++i) PumpMessages(10);  // the state follows asynchronously
   bool held = GetAsyncKeyState(VK_SHIFT) < 0;
   SendMessageW(clock_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
   int top_with_shift = Rect().top;
   shift.ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(1, &shift, sizeof(shift));
-  for (int i = 0; i < 100 && GetAsyncKeyState(VK_SHIFT) < 0; ++i) Pump(10);
+  for (int i = 0; i < 100 && GetAsyncKeyState(VK_SHIFT) < 0; ++i) PumpMessages(10);
   ASSERT_TRUE(held) << "the Shift key could not be pressed";
   EXPECT_EQ(top_with_shift, 300);
   // Without Shift the same move flees.
@@ -154,14 +146,14 @@ TEST_F(ClockWindowTest, TransparentFleeFadesDownTo35AndBackUp) {
   LONG ex = GetWindowLongW(clock_.hwnd(), GWL_EXSTYLE);
   EXPECT_TRUE(ex & WS_EX_LAYERED);
   EXPECT_TRUE(ex & WS_EX_TRANSPARENT);
-  Pump(500);  // 9 steps of 20 ms
+  PumpMessages(500);  // 9 steps of 20 ms
   EXPECT_EQ(clock_.current_alpha(), 35);
   BYTE alpha = 0;
   DWORD flags = 0;
   if (GetLayeredWindowAttributes(clock_.hwnd(), nullptr, &alpha, &flags)) EXPECT_EQ(alpha, 35);
 
   SetCursorPos(1000, 900);
-  Pump(700);  // the main tick notices, then the fade runs back up
+  PumpMessages(700);  // the main tick notices, then the fade runs back up
   EXPECT_FALSE(clock_.faded());
   EXPECT_EQ(clock_.current_alpha(), 255);
   ex = GetWindowLongW(clock_.hwnd(), GWL_EXSTYLE);
@@ -175,7 +167,7 @@ TEST_F(ClockWindowTest, VanishHidesUntilTheCursorLeaves) {
   MouseOverClock();
   EXPECT_FALSE(IsWindowVisible(clock_.hwnd()));
   SetCursorPos(1000, 900);
-  Pump(400);
+  PumpMessages(400);
   EXPECT_TRUE(IsWindowVisible(clock_.hwnd()));
 }
 
@@ -183,14 +175,14 @@ TEST_F(ClockWindowTest, DoubleClickClosesTheProgramAndRightClickOpensTheSettings
   ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
   SendMessageW(clock_.hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
   SendMessageW(clock_.hwnd(), WM_RBUTTONDOWN, 0, MAKELPARAM(5, 5));
-  Pump(50);
+  PumpMessages(50);
   ASSERT_EQ(main_.received.size(), 2u);
   EXPECT_EQ(main_.received[0], static_cast<UINT>(WM_CLOSE));
   EXPECT_EQ(main_.received[1], quorel::WM_OPEN_SETTINGS);
 
   clock_.SetSettingsSheetOpen(true);  // a second sheet is never asked for
   SendMessageW(clock_.hwnd(), WM_RBUTTONDOWN, 0, MAKELPARAM(5, 5));
-  Pump(50);
+  PumpMessages(50);
   EXPECT_EQ(main_.received.size(), 2u);
 }
 
@@ -220,7 +212,7 @@ TEST_F(ClockWindowTest, AnnouncementsWithinTheDisplayTimeShareOnePopup) {
   GetWindowRect(clock_.hwnd(), &clock);
   EXPECT_EQ(popup.right, clock.left);  // position 0: left of the clock
   EXPECT_EQ(popup.top, clock.top);
-  Pump(1300);
+  PumpMessages(1300);
   EXPECT_FALSE(clock_.popup_visible());
   EXPECT_FALSE(IsWindowVisible(clock_.popup().hwnd()));
 }

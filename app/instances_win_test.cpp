@@ -10,20 +10,15 @@
 #include "app/registry_profile_store_win.h"
 #include "app/settings_values.h"
 #include "base/string_table.h"
+#include "wingui/test_support_win.h"
 #include "wingui/text_win.h"
 
 namespace {
 
-using quorel::SettingName;
+using wingui::test::ProgramFolder;
+using wingui::test::FindProcessWindow;
 
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.resize(path.find_last_of(L'\\'));  // bin\tests
-  path.resize(path.find_last_of(L'\\'));  // bin
-  return path + L"\\quorel.exe";
-}
+using quorel::SettingName;
 
 std::string TempFolder() {
   wchar_t temp[MAX_PATH];
@@ -35,42 +30,17 @@ void ClearRegistry() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yoveta Inc.
 
 CRegistryProfileStore Store() { return CRegistryProfileStore("Yoveta Inc.", quorel::LoadText(57344)); }
 
-struct Found {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND hwnd;
-};
-
-HWND FindWindowOf(DWORD pid, const wchar_t* cls) {
-  Found f{pid, cls, nullptr};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(h, name, 64);
-        if (owner == f->pid && (!f->cls || std::wstring(name) == f->cls)) {
-          f->hwnd = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&f));
-  return f.hwnd;
-}
-
 class Instance {
  public:
   explicit Instance(const std::wstring& arguments = L"") {
-    std::wstring cmd = L"\"" + ProgramPath() + L"\" " + arguments;
+    std::wstring cmd = L"\"" + (ProgramFolder() + L"\\quorel.exe") + L"\" " + arguments;
     STARTUPINFOW si = {sizeof(si)};
     started_ = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_) != 0;
   }
   ~Instance() {
     if (!started_) return;
     if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
-      if (HWND w = FindWindowOf(pi_.dwProcessId, L"QuorelMainWnd")) PostMessageW(w, WM_CLOSE, 0, 0);
+      if (HWND w = FindProcessWindow(pi_.dwProcessId, L"QuorelMainWnd")) PostMessageW(w, WM_CLOSE, 0, 0);
       if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
     }
     CloseHandle(pi_.hThread);
@@ -83,7 +53,7 @@ class Instance {
   // Waits up to `ms` for the main window; null when none came.
   HWND WaitForMainWindow(int ms) const {
     for (int waited = 0; waited < ms; waited += 100) {
-      if (HWND w = FindWindowOf(pid(), L"QuorelMainWnd")) return w;
+      if (HWND w = FindProcessWindow(pid(), L"QuorelMainWnd")) return w;
       if (!Running()) return nullptr;
       Sleep(100);
     }
@@ -92,7 +62,7 @@ class Instance {
   // Waits up to `ms` for the process to end; *saw_window tells whether it ever had a window.
   bool WaitForExit(int ms, bool* saw_window, DWORD* code) const {
     for (int waited = 0; waited < ms; waited += 20) {
-      if (FindWindowOf(pid(), nullptr)) *saw_window = true;
+      if (FindProcessWindow(pid(), nullptr)) *saw_window = true;
       if (WaitForSingleObject(pi_.hProcess, 20) == WAIT_OBJECT_0) {
         GetExitCodeProcess(pi_.hProcess, code);
         return true;
@@ -101,7 +71,7 @@ class Instance {
     return false;
   }
   bool Close() const {
-    HWND w = FindWindowOf(pid(), L"QuorelMainWnd");
+    HWND w = FindProcessWindow(pid(), L"QuorelMainWnd");
     if (!w) return false;
     PostMessageW(w, WM_CLOSE, 0, 0);
     return WaitForSingleObject(pi_.hProcess, 10000) == WAIT_OBJECT_0;
@@ -127,7 +97,7 @@ TEST(Instances, SecondCopyEndsAtOnceWithoutAWindowWhenNotAllowed) {
   EXPECT_FALSE(saw_window);
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(first.Running());
-  EXPECT_NE(FindWindowOf(first.pid(), L"QuorelMainWnd"), nullptr);
+  EXPECT_NE(FindProcessWindow(first.pid(), L"QuorelMainWnd"), nullptr);
   EXPECT_TRUE(first.Close());
 }
 
@@ -190,7 +160,7 @@ TEST(Instances, DataFolderThatCannotBeCreatedShowsMessage607AndTheClockStillStar
   HWND box = nullptr;
   for (int i = 0; i < 150 && !box; ++i) {
     Sleep(100);
-    box = FindWindowOf(clock.pid(), L"#32770");
+    box = FindProcessWindow(clock.pid(), L"#32770");
   }
   ASSERT_NE(box, nullptr) << "no message box";
   std::wstring expected = wingui::WideFromAnsi(quorel::LoadText(607));
@@ -271,7 +241,7 @@ TEST(Instances, DailyRestartStartsTheSuccessorOnceForTheConfiguredMinute) {
   HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, successor);
   ASSERT_NE(process, nullptr);
   EXPECT_EQ(WaitForSingleObject(process, 3000), WAIT_TIMEOUT) << "the successor restarted or ended";
-  if (HWND w = FindWindowOf(successor, L"QuorelMainWnd")) PostMessageW(w, WM_CLOSE, 0, 0);
+  if (HWND w = FindProcessWindow(successor, L"QuorelMainWnd")) PostMessageW(w, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
   CloseHandle(process);
   ClearRegistry();

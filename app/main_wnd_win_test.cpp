@@ -7,22 +7,14 @@
 
 #include <vector>
 
+#include "wingui/test_support_win.h"
+
 #include "app/messages.h"
 #include "app/tray_menu.h"
 
 namespace {
 
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  while (static_cast<LONG>(end - GetTickCount()) > 0) {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-    Sleep(5);
-  }
-}
+using wingui::test::PumpMessages;
 
 // The shell knows an icon when it accepts a change of it.
 bool IconRegistered(HWND owner) {
@@ -124,7 +116,7 @@ TEST_F(MainWndTest, ARightClickOnTheIconShowsTheMenuWithItsGreying) {
   g_seen = Seen{};
   UINT_PTR timer = SetTimer(nullptr, 0, 300, ReadTrackedMenu);
   PostMessageW(main_.hwnd(), quorel::WM_TRAY_NOTIFY, CTrayWnd::kIconId, WM_RBUTTONUP);
-  Pump(1500);
+  PumpMessages(1500);
   KillTimer(nullptr, timer);
   ASSERT_TRUE(g_seen.found) << "the menu was not shown";
   EXPECT_FALSE(g_seen.settings_greyed);
@@ -144,7 +136,7 @@ TEST_F(MainWndTest, HidingTheClockWithoutTheTrayTurnsTheTrayOnAfterTheSheet) {
   ASSERT_TRUE(main_.CreateHidden());
   ASSERT_FALSE(IconRegistered(main_.hwnd()));
   PostMessageW(main_.hwnd(), quorel::WM_OPEN_SETTINGS, 0, 0);
-  Pump(200);
+  PumpMessages(200);
   EXPECT_EQ(clock_.settings().tray_icon, 1);
   EXPECT_TRUE(IconRegistered(main_.hwnd()));
   EXPECT_FALSE(IsWindowVisible(clock_.hwnd()));
@@ -165,7 +157,7 @@ TEST_F(MainWndTest, ForceOntoTheScreenAndExitCommands) {
 
   HWND main = main_.hwnd();
   SendMessageW(main, WM_COMMAND, quorel::kCmdExit, 0);
-  Pump(100);
+  PumpMessages(100);
   EXPECT_FALSE(IsWindow(main));
   EXPECT_FALSE(IconRegistered(main));
 }

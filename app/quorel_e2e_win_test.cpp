@@ -11,19 +11,15 @@
 #include <vector>
 
 #include "render/image_load_win.h"
+#include "wingui/test_support_win.h"
 
 namespace {
 
-const wchar_t kConfigKey[] = L"Software\\Yoveta Inc.\\ころぷく for Windows\\Config";
+using wingui::test::ProgramFolder;
+using wingui::test::FindProcessWindow;
+using wingui::test::WaitFor;
 
-std::wstring BinFolder() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.resize(path.find_last_of(L'\\'));  // bin\tests
-  path.resize(path.find_last_of(L'\\'));  // bin
-  return path;
-}
+const wchar_t kConfigKey[] = L"Software\\Yoveta Inc.\\ころぷく for Windows\\Config";
 
 void WriteSettings(const std::vector<std::pair<std::wstring, DWORD>>& dwords) {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yoveta Inc.");
@@ -39,44 +35,10 @@ void WriteSettings(const std::vector<std::pair<std::wstring, DWORD>>& dwords) {
   RegCloseKey(key);
 }
 
-struct Found {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND hwnd;
-};
-
-HWND FindWindowOf(DWORD pid, const wchar_t* cls) {
-  Found f{pid, cls, nullptr};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(h, name, 64);
-        if (owner == f->pid && std::wstring(name) == f->cls) {
-          f->hwnd = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&f));
-  return f.hwnd;
-}
-
 RECT RectOf(HWND h) {
   RECT r = {};
   GetWindowRect(h, &r);
   return r;
-}
-
-template <typename Pred>
-bool WaitFor(Pred pred, DWORD ms) {
-  for (DWORD waited = 0; waited < ms; waited += 50) {
-    if (pred()) return true;
-    Sleep(50);
-  }
-  return pred();
 }
 
 // The screen's pixels under a rectangle, as 0x00RRGGBB.
@@ -127,14 +89,14 @@ bool IconRegistered(HWND owner) {
 class QuorelOnScreen : public ::testing::Test {
  protected:
   void Start() {
-    std::wstring cmd = L"\"" + BinFolder() + L"\\quorel.exe\"";
+    std::wstring cmd = L"\"" + ProgramFolder() + L"\\quorel.exe\"";
     STARTUPINFOW si = {sizeof(si)};
-    ASSERT_TRUE(CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, BinFolder().c_str(), &si, &pi_));
-    ASSERT_TRUE(WaitFor([this] { return (clock_ = FindWindowOf(pi_.dwProcessId, L"QuorelClockWnd")) != nullptr &&
+    ASSERT_TRUE(CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(), &si, &pi_));
+    ASSERT_TRUE(WaitFor([this] { return (clock_ = FindProcessWindow(pi_.dwProcessId, L"QuorelClockWnd")) != nullptr &&
                                         IsWindowVisible(clock_); },
                         15000))
         << "no clock window";
-    main_ = FindWindowOf(pi_.dwProcessId, L"QuorelMainWnd");
+    main_ = FindProcessWindow(pi_.dwProcessId, L"QuorelMainWnd");
     Sleep(500);  // the first paint
   }
   void TearDown() override {
@@ -152,7 +114,7 @@ class QuorelOnScreen : public ::testing::Test {
   }
   void ExpectPicture(const wchar_t* reference) {
     quorel::GdiplusSession gdiplus;
-    std::wstring path = BinFolder() + L"\\tests\\ref\\" + reference;
+    std::wstring path = ProgramFolder() + L"\\tests\\ref\\" + reference;
     char narrow[MAX_PATH * 2];
     WideCharToMultiByte(932, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
     quorel::Surface expected = quorel::LoadImageFromFile(narrow);

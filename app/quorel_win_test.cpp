@@ -5,43 +5,15 @@
 
 #include <string>
 
+#include "wingui/test_support_win.h"
+
 namespace {
 
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.resize(path.find_last_of(L'\\'));  // bin\tests
-  path.resize(path.find_last_of(L'\\'));  // bin
-  return path + L"\\quorel.exe";
-}
-
-struct FindArgs {
-  DWORD pid;
-  HWND found;
-};
-
-HWND FindMainWindow(DWORD pid) {
-  FindArgs args{pid, nullptr};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* a = reinterpret_cast<FindArgs*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        wchar_t cls[64] = {};
-        GetClassNameW(h, cls, 64);
-        if (owner == a->pid && std::wstring(cls) == L"QuorelMainWnd") {
-          a->found = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&args));
-  return args.found;
-}
+using wingui::test::ProgramFolder;
+using wingui::test::FindProcessWindow;
 
 TEST(Quorel, StartsWithAHiddenMainWindowAndEndsCleanlyOnClose) {
-  std::wstring cmd = L"\"" + ProgramPath() + L"\"";
+  std::wstring cmd = L"\"" + ProgramFolder() + L"\\quorel.exe\"";
   STARTUPINFOW si = {sizeof(si)};
   PROCESS_INFORMATION pi = {};
   ASSERT_TRUE(CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
@@ -49,7 +21,7 @@ TEST(Quorel, StartsWithAHiddenMainWindowAndEndsCleanlyOnClose) {
   HWND main_wnd = nullptr;
   for (int i = 0; i < 100 && !main_wnd; ++i) {
     Sleep(100);
-    main_wnd = FindMainWindow(pi.dwProcessId);
+    main_wnd = FindProcessWindow(pi.dwProcessId, L"QuorelMainWnd");
   }
   ASSERT_NE(main_wnd, nullptr) << "no main window within 10 s";
   EXPECT_FALSE(IsWindowVisible(main_wnd));

@@ -9,8 +9,11 @@
 #include "cleanup/cleanup_fixture_win_test.h"
 #include "cleanup/cleanup_system_win.h"
 #include "cleanup/qorlclnup_resource.h"
+#include "wingui/test_support_win.h"
 
 namespace {
+
+using wingui::test::ProgramFolder;
 
 using cleanup_test::ClassOf;
 using cleanup_test::Entries;
@@ -18,15 +21,6 @@ using cleanup_test::Exists;
 using cleanup_test::kShortcuts;
 using cleanup_test::LinkNames;
 using cleanup_test::TextOf;
-
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.resize(path.find_last_of(L'\\'));  // bin\tests
-  path.resize(path.find_last_of(L'\\'));  // bin
-  return path + L"\\qorlclnup.exe";
-}
 
 std::vector<HWND> DialogsOf(DWORD pid) {
   struct Search {
@@ -56,7 +50,7 @@ struct ProgramRun {
 // message it shows, until it ends (30 s at most).
 ProgramRun RunPressing(int button) {
   ProgramRun run;
-  std::wstring cmd = L"\"" + ProgramPath() + L"\"";
+  std::wstring cmd = L"\"" + (ProgramFolder() + L"\\qorlclnup.exe") + L"\"";
   STARTUPINFOW si = {sizeof(si)};
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return run;
