@@ -166,17 +166,22 @@ TEST(Instances, DataFolderThatCannotBeCreatedShowsMessage607AndTheClockStillStar
   std::wstring expected = wingui::WideFromAnsi(quorel::LoadText(607));
   bool text_found = false;
   std::pair<std::wstring*, bool*> search(&expected, &text_found);
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM lp) -> BOOL {
-        auto* pair = reinterpret_cast<std::pair<std::wstring*, bool*>*>(lp);
-        wchar_t text[1024] = {};
-        // Another process's control: its text comes through WM_GETTEXT.
-        SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
-        if (*pair->first == text) *pair->second = true;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  // The box exists before its texts are set: look again for a while.
+  for (int i = 0; i < 50 && !text_found; ++i) {
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM lp) -> BOOL {
+          auto* pair = reinterpret_cast<std::pair<std::wstring*, bool*>*>(lp);
+          wchar_t text[1024] = {};
+          // Another process's control: its text comes through WM_GETTEXT.
+          SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                              nullptr);
+          if (*pair->first == text) *pair->second = true;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!text_found) Sleep(100);
+  }
   EXPECT_TRUE(text_found);
   HWND cancel = GetDlgItem(box, IDCANCEL);
   EXPECT_TRUE(cancel == nullptr || !IsWindowVisible(cancel));  // OK only

@@ -78,7 +78,7 @@ class UserScript {
       popups.push_back(popup);
       PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     }
-    if (++ticks_ > 500) {  // 10 s: end the run instead of hanging the test program
+    if (++ticks_ > 1500) {  // 30 s: end the run instead of hanging the test program
       timed_out = true;
       for (HWND dialog : dialogs) EndDialog(dialog, -2);
       return;
@@ -104,7 +104,7 @@ bool HasResource(int id, LPCWSTR type) {
 INT_PTR RunDialog(FakeCleanupSystem& system, UserScript& script) {
   qorlclnup::CQORLCLNUPDlg dialog(system, GetModuleHandleW(nullptr));
   INT_PTR result = dialog.DoModal(nullptr);
-  EXPECT_FALSE(script.timed_out) << "the dialog did not end within 10 s";
+  EXPECT_FALSE(script.timed_out) << "the dialog did not end within 30 s";
   return result;
 }
 
