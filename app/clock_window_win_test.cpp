@@ -137,6 +137,30 @@ TEST_F(ClockWindowTest, ShiftHeldNeverFlees) {
   EXPECT_EQ(Rect().top, 247);
 }
 
+TEST_F(ClockWindowTest, HypersensitiveFleesFromACursorThatOnlyComesNear) {
+  s().flee_kind = 3;
+  s().sensitivity = 3;
+  s().hypersensitive_range = 40;
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  SetCursorPos(200 - 30, 310);  // 30 px left of the clock: it sees no mouse move of its own
+  int top = 300;
+  for (int i = 0; i < 60 && top == 300; ++i) {  // the 200 ms test notices it
+    PumpMessages(10);
+    top = Rect().top;
+  }
+  EXPECT_EQ(top, 247);
+  SetCursorPos(1000, 900);
+
+  // With normal sensitivity (15 px) the same distance is not near.
+  s().sensitivity = 0;
+  s().fled = 0;
+  SetWindowPos(clock_.hwnd(), nullptr, 200, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(clock_.hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
+  SetCursorPos(200 - 30, 310);
+  PumpMessages(500);
+  EXPECT_EQ(Rect().top, 300);
+}
+
 TEST_F(ClockWindowTest, TransparentFleeFadesDownTo35AndBackUp) {
   s().flee_kind = 6;
   s().fade_while_fleeing = 1;
