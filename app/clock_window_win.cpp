@@ -6,6 +6,7 @@
 
 #include "app/clock_geometry.h"
 #include "app/clock_timing.h"
+#include "app/common_util_win.h"
 #include "app/messages.h"
 #include "app/popup_layout.h"
 #include "app/resource_ids.h"
@@ -90,11 +91,7 @@ quorel::Rect CQuorelWin::WindowRect() const {
 }
 
 quorel::Rect CQuorelWin::MonitorOfWindow() const {
-  if (monitors_.size() > 1) {
-    MONITORINFO mi = {sizeof(mi)};
-    if (GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &mi)) return FromRECT(mi.rcMonitor);
-  }
-  return DesktopRect();
+  return FromRECT(CCommonUtilWin::GetWindowMonitorRect(hwnd(), monitors_.size()));
 }
 
 void CQuorelWin::Apply() {
@@ -233,7 +230,7 @@ void CQuorelWin::OnTimer(UINT_PTR id) {
       popup_.Hide();
       break;
     case kTimerHypersensitive:
-      if (!faded_ && !ShiftHeld() && IsCursorNear()) {
+      if (!faded_ && !CCommonUtilWin::IsShiftDown() && IsCursorNear()) {
         POINT p;
         GetCursorPos(&p);
         if (!WindowRect().Contains(quorel::Point{p.x, p.y})) Flee();
@@ -388,11 +385,7 @@ void CQuorelWin::TopmostTick() {
 
 void CQuorelWin::ShowTimePopup(const std::string& text) {
   const quorel::Rect clock = WindowRect();
-  MONITORINFO mi = {sizeof(mi)};
-  quorel::Rect monitor = GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &mi)
-                             ? FromRECT(mi.rcMonitor)
-                             : DesktopRect();
-  const quorel::Rect area = quorel::SubtractRect(monitor, taskbar_);
+  const quorel::Rect area = quorel::SubtractRect(MonitorOfWindow(), taskbar_);
   const std::string shown = quorel::AppendAnnouncement(popup_visible_, popup_.text(), text);
   const quorel::Size size = popup_.Measure(shown);
   const quorel::Point at = quorel::PopupPosition(settings_.popup_position, clock, area, size);
@@ -426,7 +419,7 @@ void CQuorelWin::OnMouseMove(POINT pt, UINT) {
     KillTimer(hwnd(), kTimerReturn);
     return;
   }
-  if (!ShiftHeld() && IsCursorNear()) Flee();
+  if (!CCommonUtilWin::IsShiftDown() && IsCursorNear()) Flee();
 }
 
 void CQuorelWin::OnLButtonDown(POINT pt, UINT) {

@@ -78,6 +78,8 @@ class CQuorelWin : public wingui::Window {
   }
   void ForceOntoScreen();
   bool IsCursorNear() const;
+  // The monitor that shows the clock (the desktop with one monitor).
+  quorel::Rect MonitorOfWindow() const;
 
   // Flags other windows set while they are busy.
   void SetSettingsSheetOpen(bool open) { settings_open_ = open; }
@@ -119,9 +121,7 @@ class CQuorelWin : public wingui::Window {
   void RenderFrame();
   void OnMailResult();
   quorel::Rect WindowRect() const;
-  quorel::Rect MonitorOfWindow() const;
   quorel::FleeInput FleeSettings() const;
-  bool ShiftHeld() const { return GetAsyncKeyState(VK_SHIFT) < 0; }
 
   quorel::GdiplusSession gdiplus_;  // first member: GDI+ lives as long as the window object
   quorel::QuorelSettings settings_;

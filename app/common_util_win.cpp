@@ -206,6 +206,17 @@ bool CCommonUtilWin::IsElevated() {
 
 bool CCommonUtilWin::IsShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
 
+RECT CCommonUtilWin::GetWindowMonitorRect(HWND window, std::size_t monitor_count) {
+  RECT rect = {};
+  if (monitor_count > 1) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcMonitor;
+  }
+  GetWindowRect(GetDesktopWindow(), &rect);
+  return rect;
+}
+
 bool CCommonUtilWin::IsScreenSaverRunning() {
   if (!IsNT5OrLater()) return false;
   BOOL running = FALSE;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 #include "app/common_util.h"
@@ -34,6 +35,9 @@ class CCommonUtilWin : public quorel::CCommonUtil {
   static bool IsUacEnabled();
   static bool IsElevated();
   static bool IsShiftDown();
+  // The rectangle of the monitor that shows `window`: with more than one monitor
+  // the monitor the window is on (the primary when none), else the desktop.
+  static RECT GetWindowMonitorRect(HWND window, std::size_t monitor_count);
   static bool IsScreenSaverRunning();
   static void NudgeCursor();
   static void SetMessageFilter(UINT message, bool allow);

@@ -109,10 +109,10 @@ void CMainWnd::OnCommand(unsigned id) {
 void CMainWnd::ShowAbout() {
   if (about_open_ || clock_.settings_sheet_open()) return;
   about_open_ = true;
-  RECT clock = {}, monitor = {};
+  RECT clock = {};
   GetWindowRect(clock_.hwnd(), &clock);
-  MONITORINFO mi = {sizeof(mi)};
-  if (GetMonitorInfoW(MonitorFromWindow(clock_.hwnd(), MONITOR_DEFAULTTONEAREST), &mi)) monitor = mi.rcMonitor;
+  const quorel::Rect m = clock_.MonitorOfWindow();
+  const RECT monitor = {m.left, m.top, m.right, m.bottom};
   CAboutBox about(clock, monitor);
   about.DoModal(hwnd());
   about_open_ = false;

@@ -304,12 +304,5 @@ void CQuorelApp::CheckMemoryRelease(const quorel::ClockTime& now) {
 }
 
 RECT CQuorelApp::GetWindowMonitorRect(HWND window) const {
-  RECT rect = {};
-  if (monitors_.size() > 1) {
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcMonitor;
-  }
-  GetWindowRect(GetDesktopWindow(), &rect);
-  return rect;
+  return CCommonUtilWin::GetWindowMonitorRect(window, monitors_.size());
 }
