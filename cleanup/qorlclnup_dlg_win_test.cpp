@@ -209,7 +209,6 @@ TEST(CleanupDialog, SystemMenuOpensTheAboutBoxAndKeepsTheSystemsOwnCommands) {
   FakeCleanupSystem system;
   std::wstring item_text;
   UINT item_before_state = 0;
-  bool minimized = false;
   HICON drag_icon = nullptr, big_icon = nullptr;
   UserScript script;
   script.steps = {
@@ -226,15 +225,14 @@ TEST(CleanupDialog, SystemMenuOpensTheAboutBoxAndKeepsTheSystemsOwnCommands) {
       },
       [](HWND main) { return PostMessageW(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); },
       [](HWND main) { return PostMessageW(main, WM_SYSCOMMAND, IDM_ABOUTBOX | 0xF, 0); },  // 31: the same box
-      [](HWND main) { return PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0); },
       [&](HWND main) {
-        if (!IsIconic(main)) return false;  // the window manager's part may take a moment
-        minimized = true;
         drag_icon = reinterpret_cast<HICON>(SendMessageW(main, WM_QUERYDRAGICON, 0, 0));
         big_icon = reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, ICON_BIG, 0));
         return true;
       },
-      [](HWND main) { return Press(main, IDCANCEL); },
+      // A system command of the system's own takes the default handling: closing
+      // (minimising needs a window manager, which the test display does not have).
+      [](HWND main) { return PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); },
   };
   EXPECT_EQ(RunDialog(system, script), IDCANCEL);
 
@@ -245,7 +243,6 @@ TEST(CleanupDialog, SystemMenuOpensTheAboutBoxAndKeepsTheSystemsOwnCommands) {
     EXPECT_EQ(about.caption, L"ころぷくのお掃除");
     EXPECT_EQ(about.texts, std::vector<std::wstring>{L"ころぷくのお掃除コマンド v1.00"});
   }
-  EXPECT_TRUE(minimized) << "a system command of the system's own was not passed on";
   if (HasResource(IDR_MAINFRAME, RT_GROUP_ICON)) {
     EXPECT_NE(big_icon, nullptr);
     EXPECT_EQ(drag_icon, big_icon);
