@@ -120,15 +120,24 @@ void CMainWnd::ShowAbout() {
 
 void CMainWnd::OpenSettings() {
   if (clock_.settings_sheet_open() || !run_settings_sheet_) return;
+  auto run = [](const std::function<void()>& step) {
+    if (step) step();
+  };
   clock_.SetSettingsSheetOpen(true);
-  bool ok = run_settings_sheet_();
+  run(sheet_hooks_.before);
+  const bool ok = run_settings_sheet_();
   clock_.SetSettingsSheetOpen(false);
-  if (!ok) return;
-  quorel::QuorelSettings& s = clock_.settings();
-  if (s.hide_clock) s.tray_icon = 1;  // otherwise nothing of the program could be reached
-  clock_.SaveSettingsNow();
-  UpdateTrayIcon();
-  SendMessageW(clock_.hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
+  if (ok) {
+    run(sheet_hooks_.take_back_weather);
+    quorel::QuorelSettings& s = clock_.settings();
+    if (s.hide_clock) s.tray_icon = 1;  // otherwise nothing of the program could be reached
+    clock_.SaveSettingsNow();
+    UpdateTrayIcon();
+    SendMessageW(clock_.hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
+    run(sheet_hooks_.apply_calendar);
+    run(sheet_hooks_.apply_schedule);
+  }
+  run(sheet_hooks_.align_clients);
 }
 
 bool CMainWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

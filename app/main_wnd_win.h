@@ -20,6 +20,15 @@ class CMainWnd : public CTrayWnd {
   // Runs the settings sheet; returns true when it ended with OK. Until the
   // sheet exists nothing opens.
   void SetSettingsSheet(std::function<bool()> run) { run_settings_sheet_ = std::move(run); }
+  // The steps around the sheet that belong to later parts; each may stay empty.
+  struct SettingsSheetHooks {
+    std::function<void()> before;            // clear the forced idle motion, refresh the clients' status texts
+    std::function<void()> take_back_weather;  // after OK, before the save
+    std::function<void()> apply_calendar;     // after OK: create, update or destroy the calendar window
+    std::function<void()> apply_schedule;     // after OK: the schedule window
+    std::function<void()> align_clients;      // after OK and Cancel: start, reconfigure or stop each client
+  };
+  void SetSettingsSheetHooks(SettingsSheetHooks hooks) { sheet_hooks_ = std::move(hooks); }
   // The application's part of the shutdown, run when the main window closes
   // after the clock was told and before the main window is destroyed.
   void SetOnClose(std::function<void()> on_close) { on_close_ = std::move(on_close); }
@@ -49,5 +58,6 @@ class CMainWnd : public CTrayWnd {
   bool about_open_ = false;
   UINT taskbar_created_ = 0;
   std::function<bool()> run_settings_sheet_;
+  SettingsSheetHooks sheet_hooks_;
   std::function<void()> on_close_;
 };
