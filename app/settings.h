@@ -87,8 +87,8 @@ struct QuorelSettings {
   int calendar_today_color = 16776960;
   int calendar_today_color_high_contrast = 16711680;
   int calendar_year_format = 0;
-  std::string calendar_era_letter = "H";
-  int calendar_era_offset = 1988;
+  std::string calendar_era_letter = "R";  // the current era
+  int calendar_era_offset = 2018;
   int time_source = 0;
   std::string ntp_server = "ntp.nict.jp";
   int connection_kind = 1;
