@@ -145,6 +145,18 @@ int DaysSince2000(int year, int month) {
   return static_cast<int>(DaysFromCivil(year, month, 1) - DaysFromCivil(2000, 1, 1));
 }
 
+int DayNumber(int year, int month, int day) {
+  return static_cast<int>(DaysFromCivil(year, month, day) - DaysFromCivil(2000, 1, 1));
+}
+
+void DateOfDayNumber(int days, int& year, int& month, int& day) {
+  CivilFromDays(days + DaysFromCivil(2000, 1, 1), year, month, day);
+}
+
+bool IsValidDate(int year, int month, int day) {
+  return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+}
+
 int Weekday(int year, int month, int day) { return WeekdayOfDays(DaysFromCivil(year, month, day)); }
 
 unsigned NationalHolidayName(int year, int month, int day) {
