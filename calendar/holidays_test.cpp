@@ -321,7 +321,7 @@ TEST(Holidays, SaturdaysRestButAHolidayOnSaturdayGetsNoSubstitute) {
 TEST(HolidayFile, LinesMarkDaysInColoursOrAsWorkingDays) {
   const std::string file =
       "# comment line of more than sixteen bytes\r\n"
-      "2013/08/13\tholiday_blue\t\x82\xa8\x94\x7e\r\n"
+      "2013/08/13\tholiday_blue\t\x82\xa8\x96\x7e\r\n"
       "2013/05/06\tweekday\t\r\n"
       "2013/08/14 holiday\n"
       "2013/08/15\n"
@@ -333,7 +333,7 @@ TEST(HolidayFile, LinesMarkDaysInColoursOrAsWorkingDays) {
   EXPECT_EQ(marks[0].day, 13);
   EXPECT_EQ(marks[0].holiday, 1);
   EXPECT_EQ(marks[0].colour, 1);
-  EXPECT_EQ(marks[0].name, "\x82\xa8\x94\x7e");
+  EXPECT_EQ(marks[0].name, "\x82\xa8\x96\x7e");
   EXPECT_EQ(marks[1].holiday, 0);
   EXPECT_EQ(marks[1].name, "");
   EXPECT_EQ(marks[2].day, 14);
@@ -344,7 +344,7 @@ TEST(HolidayFile, LinesMarkDaysInColoursOrAsWorkingDays) {
   const MonthData aug = BuildMonth(2013, 8, marks, {});
   EXPECT_TRUE(aug.day[12].red);
   EXPECT_EQ(aug.day[12].colour, 1);
-  EXPECT_EQ(aug.day[12].display_name, "\x82\xa8\x94\x7e");
+  EXPECT_EQ(aug.day[12].display_name, "\x82\xa8\x96\x7e");
   const MonthData may = BuildMonth(2013, 5, marks, {});
   EXPECT_FALSE(may.day[5].red);
   EXPECT_EQ(may.day[5].holiday_name, LoadText(kFurikae));

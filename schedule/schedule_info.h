@@ -80,6 +80,10 @@ class CScheduleInfo {
   bool SaveSchedules();
   void NewSchedule(_SCHE_MEM_ITEM& item) const;
   std::vector<_SCHE_KIND_INFO> GetKinds();
+  // The views' re-read after a change elsewhere: the plug-in reloads its data.
+  void ReloadSchedules() {
+    if (sync_) sync_->Reload();
+  }
 
   void AddPlace(const std::string& place);
   const std::array<std::string, kPlaceCount>& GetPlaces() const { return places_; }

@@ -408,5 +408,57 @@ TEST(ScheduleStore, NewEntryTakesTheReminderDefaults) {
   EXPECT_EQ(PackItem(_SCHE_MEM_ITEM()).size(), 91u);
 }
 
+
+// A plug-in that records what the store hands it.
+class RecordingSync : public ScheduleSync {
+ public:
+  std::vector<std::string> calls;
+  ScheduleList DayItems(int year, int month, int day) override {
+    calls.push_back("day " + std::to_string(year) + "-" + std::to_string(month) + "-" + std::to_string(day));
+    return {Entry(year, month, day, "from plug-in")};
+  }
+  ScheduleList MonthItems(int year, int month) override {
+    calls.push_back("month");
+    return {Entry(year, month, 3, "third"), Entry(year, month, 40, "bad day"), Entry(year, month, 3, "again")};
+  }
+  void Add(const _SCHE_MEM_ITEM& item) override { calls.push_back("add " + item.Identifier()); }
+  void Delete(const _SCHE_MEM_ITEM&) override { calls.push_back("delete"); }
+  void Replace(const _SCHE_MEM_ITEM&, const _SCHE_MEM_ITEM&) override { calls.push_back("replace"); }
+  void Save() override { calls.push_back("save"); }
+  void Reload() override { calls.push_back("reload"); }
+  bool Kinds(std::vector<_SCHE_KIND_INFO>& kinds) override {
+    calls.push_back("kinds");
+    kinds = {{"work", 3}};
+    return true;
+  }
+};
+
+TEST(ScheduleStore, AnActivePlugInTakesEveryOperationAndNoFileIsWritten) {
+  RecordingSync sync;  // outlives the store, which saves once more when destroyed
+  Store s;
+  CScheduleInfo& info = s.Open();
+  info.SetSync(&sync);
+  ScheduleList day;
+  EXPECT_EQ(info.GetDaySchedules(2013, 5, 7, day), 1);
+  EXPECT_EQ(info.GetDaySchedules(2100, 5, 7, day), 0);  // not asked outside 2000-2099
+  MonthSchedules month;
+  EXPECT_EQ(info.GetMonthSchedules(2013, 5, month), 1);
+  EXPECT_EQ(Contents(month[2]), (std::vector<std::string>{"third", "again"}));
+  _SCHE_MEM_ITEM item = Entry(2013, 5, 7, "x");
+  EXPECT_TRUE(info.AddSchedule(item));
+  EXPECT_EQ(item.Identifier(), "");  // the plug-in keeps its own identifiers
+  info.DeleteSchedule(item);
+  info.ReplaceSchedule(item, item);
+  EXPECT_TRUE(info.SaveSchedules());
+  EXPECT_EQ(info.GetKinds().size(), 1u);
+  EXPECT_EQ(info.GetKinds()[0].kind, 3);
+  info.ReloadSchedules();
+  EXPECT_EQ(sync.calls, (std::vector<std::string>{"day 2013-5-7", "month", "add ", "delete", "replace", "save",
+                                                  "kinds", "reload"}));
+  s.info.reset();
+  EXPECT_EQ(sync.calls.back(), "save");
+  for (const auto& file : s.fs.files()) EXPECT_EQ(file.first.find("sche"), std::string::npos) << file.first;
+}
+
 }  // namespace
 }  // namespace quorel
