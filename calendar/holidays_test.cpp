@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/settings.h"
 #include "base/memory_file_system.h"
 #include "base/string_table.h"
 
@@ -411,6 +412,9 @@ TEST(Eras, TitlesAndLetters) {
   EXPECT_FALSE(IsEraLetter("r"));
   EXPECT_FALSE(IsEraLetter("RR"));
   EXPECT_FALSE(IsEraLetter(""));
+  const QuorelSettings fresh;  // new settings start in the current era
+  EXPECT_EQ(fresh.calendar_era_letter, "R");
+  EXPECT_EQ(fresh.calendar_era_offset, 2018);
 }
 
 }  // namespace

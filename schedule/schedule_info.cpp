@@ -67,6 +67,14 @@ bool RepeatApplies(const _SCHE_MEM_ITEM& item, int year, int month, int day) {
 
 }  // namespace
 
+unsigned DaysWithSchedules(const MonthSchedules& lists) {
+  unsigned bits = 0;
+  for (std::size_t d = 0; d < lists.size(); ++d) {
+    if (!lists[d].empty()) bits |= 1u << d;
+  }
+  return bits;
+}
+
 void InsertInDisplayOrder(ScheduleList& list, std::vector<int>& keys, const _SCHE_MEM_ITEM& item,
                           bool continuation) {
   std::size_t at = 0;
@@ -122,6 +130,7 @@ void CScheduleInfo::ReadFile(int year, FileState& state, ScheduleList& items) {
   }
   // Damaged or unreadable: what was read is shown, but the file is kept aside
   // so that no save of the part that was read replaces it.
+  state.damaged = true;
   std::string aside = path + ".damaged";
   for (int n = 2; env_.fs->Exists(aside) && n < 100; ++n) aside = path + ".damaged" + std::to_string(n);
   if (error == 0 && env_.fs->Move(path, aside)) {
@@ -300,7 +309,9 @@ bool CScheduleInfo::SaveFile(int year, FileState& state, const ScheduleList& ite
     Show(kMessageSaveFailed, FormatCode(kMessageSaveFailed, error));
     return false;  // still modified: the next save tries again
   }
-  RotateBackups(*env_.fs, path, env_.backup_generations);
+  // After damage the backups hold the year as it was before: a save of the
+  // part that could be read must not push them out.
+  if (!state.damaged) RotateBackups(*env_.fs, path, env_.backup_generations);
   state.modified = false;
   return true;
 }

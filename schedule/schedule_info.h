@@ -99,6 +99,7 @@ class CScheduleInfo {
     bool modified = false;
     bool blocked = false;  // damaged and not set aside: never written over
     bool blocked_reported = false;
+    bool damaged = false;  // found damaged: its backups are from before, keep them
     int read_error = 0;
   };
   struct Slot {
@@ -124,6 +125,9 @@ class CScheduleInfo {
   bool kinds_asked_ = false;
   std::vector<_SCHE_KIND_INFO> kinds_;
 };
+
+// Bit d-1 set for each day of the month that has an entry (the calendar's marks).
+unsigned DaysWithSchedules(const MonthSchedules& lists);
 
 // The display order: entries without time first in insertion order, then by
 // start time (a continuation day of a multi-day entry counts as 0:00), equal

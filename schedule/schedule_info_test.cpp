@@ -151,6 +151,7 @@ TEST(ScheduleStore, MultiDayEntryOverAMonthEndIsListedFirstOnItsLaterDays) {
   EXPECT_EQ(info.GetMonthSchedules(2013, 9, september), 2);
   EXPECT_EQ(Contents(september[0]), (std::vector<std::string>{"untimed", "trip", "early"}));
   EXPECT_EQ(Contents(september[1]), (std::vector<std::string>{"trip"}));
+  EXPECT_EQ(DaysWithSchedules(september), 0x3u);
 }
 
 TEST(ScheduleStore, EqualStartTimesKeepTheirInsertionOrder) {
@@ -264,6 +265,7 @@ TEST(ScheduleFiles, TruncatedOrBadRecordKeepsWhatWasReadAndTheFile) {
   for (const Case& c : cases) {
     Store s;
     s.fs.AddFile("C:\\u\\sche2013.dat", c.bytes);
+    s.fs.AddFile("C:\\u\\sche2013.dat.bak1", whole);
     CScheduleInfo& info = s.Open();
     ScheduleList day;
     EXPECT_EQ(info.GetDaySchedules(2013, 3, 3, day), 1);
@@ -273,6 +275,9 @@ TEST(ScheduleFiles, TruncatedOrBadRecordKeepsWhatWasReadAndTheFile) {
     info.AddSchedule(more);
     ASSERT_TRUE(info.SaveSchedules());
     EXPECT_EQ(s.fs.Contents("C:\\u\\sche2013.dat.damaged"), c.bytes);
+    // The backup from before the damage stays number 1 for the recovery.
+    EXPECT_EQ(s.fs.Contents("C:\\u\\sche2013.dat.bak1"), whole);
+    EXPECT_FALSE(s.fs.Has("C:\\u\\sche2013.dat.bak2"));
     EXPECT_EQ(s.messages, (std::vector<unsigned>{63100}));
   }
 }
