@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "base/file_system.h"
-#include "render/main_time.h"
+#include "base/clock_time.h"
 #include "schedule/schedule_item.h"
 
 namespace quorel {
