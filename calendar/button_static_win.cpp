@@ -58,6 +58,9 @@ LRESULT CButtonStatic::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(hwnd_, &ps);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
     case WM_SETTEXT: {
       const LRESULT r = DefSubclassProc(hwnd_, msg, wp, lp);
       InvalidateRect(hwnd_, nullptr, TRUE);
