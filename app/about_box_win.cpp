@@ -48,7 +48,7 @@ void CAboutBox::ShowIcon(unsigned id) {
   if (icon) SendDlgItemMessageW(hwnd(), kIconControl, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
-bool CAboutBox::OnMessage(UINT msg, WPARAM wp, LPARAM) {
+bool CAboutBox::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&) {
   if (msg != WM_TIMER) return false;
   if (wp == kTimerStep) {
     bool finished = false;

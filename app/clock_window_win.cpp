@@ -447,16 +447,6 @@ void CQuorelWin::OnRButtonDown(POINT, UINT) {
   PostMessageW(main_window_, quorel::WM_OPEN_SETTINGS, 0, 0);
 }
 
-LRESULT CQuorelWin::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION:
-      if (wp) session_ending_ = true;  // the farewell at the session's end comes with the sound jobs
-      return 0;
-    default: return wingui::Window::HandleMessage(msg, wp, lp);
-  }
-}
-
 void CQuorelWin::OnClose() { PostMessageW(main_window_, WM_CLOSE, 0, 0); }
 
 void CQuorelWin::OnDestroy() {
@@ -483,9 +473,12 @@ void CQuorelWin::OnMailResult() {
   }
 }
 
-bool CQuorelWin::OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  result = 0;
+bool CQuorelWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
+    case WM_QUERYENDSESSION: result = TRUE; return true;
+    case WM_ENDSESSION:
+      if (wp) session_ending_ = true;  // the farewell at the session's end comes with the sound jobs
+      return true;
     case quorel::WM_CLOCK_IGNORED: return true;
     case quorel::WM_APPLY_SETTINGS: Apply(); return true;
     case quorel::WM_CHIME_TALK:

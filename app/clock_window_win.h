@@ -105,8 +105,7 @@ class CQuorelWin : public wingui::Window {
   void OnRButtonDown(POINT pt, UINT keys) override;
   void OnClose() override;
   void OnDestroy() override;
-  bool OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
  private:
   void MainTick();
