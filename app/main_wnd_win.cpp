@@ -41,7 +41,9 @@ bool CMainWnd::OnCreate(const CREATESTRUCTW&) {
   tray_icon_ = static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconTray), IMAGE_ICON, 16, 16, LR_SHARED));
   UpdateTrayIcon();
-  return clock_.CreateClock(hwnd());
+  if (!clock_.CreateClock(hwnd())) return false;
+  if (time_service_) time_service_->Apply(clock_.settings(), quorel::CTimeService::GateClosed());
+  return true;
 }
 
 void CMainWnd::UpdateTrayIcon() {
@@ -123,6 +125,8 @@ void CMainWnd::OpenSettings() {
   clock_.SetSettingsSheetOpen(true);
   bool ok = run_settings_sheet_();
   clock_.SetSettingsSheetOpen(false);
+  // The network clients follow the stored settings again, after OK or Cancel alike.
+  if (time_service_) time_service_->Apply(clock_.settings(), quorel::CTimeService::GateClosed());
   if (!ok) return;
   quorel::QuorelSettings& s = clock_.settings();
   if (s.hide_clock) s.tray_icon = 1;  // otherwise nothing of the program could be reached
@@ -151,6 +155,7 @@ bool CMainWnd::OnCommand(int id, int code) {
 
 void CMainWnd::OnClose() {
   if (icon_shown()) DeleteIcon();
+  if (time_service_) time_service_->Stop(&clock_.settings());
   if (clock_.hwnd()) SendMessageW(clock_.hwnd(), WM_CLOSE, 0, 0);
   if (on_close_) on_close_();  // the calendar and schedule windows and the network clients
   DestroyWindow(hwnd());
