@@ -9,7 +9,7 @@ Starts, and waits for a real answer from each:
   - an HTTP server of the tests' own: the time pages, a header echo, error
     statuses and an oversized body,
   - tinyproxy with Basic authentication in front of that HTTP server.
-Their ports go to the command in QUOREL_NTP_PORT, QUOREL_SILENT_UDP_PORT,
+Their ports (free ones, chosen at each run) go to the command in QUOREL_NTP_PORT, QUOREL_SILENT_UDP_PORT,
 QUOREL_HTTP_PORT, QUOREL_PROXY_PORT (user QUOREL_PROXY_USER, password
 QUOREL_PROXY_PASSWORD). Every peer is stopped afterwards; the command's exit
 status is passed through.
@@ -26,10 +26,19 @@ import tempfile
 import threading
 import time
 
-NTP_PORT = 46123
-SILENT_PORT = 46124
-HTTP_PORT = 46180
-PROXY_PORT = 46181
+
+
+def free_port(kind):
+    """A port nothing listens on now (runs in other build trees may be going on at once)."""
+    with socket.socket(socket.AF_INET, kind) as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+NTP_PORT = free_port(socket.SOCK_DGRAM)
+SILENT_PORT = 0  # bound below
+HTTP_PORT = 0
+PROXY_PORT = free_port(socket.SOCK_STREAM)
 PROXY_USER = "quorel"
 PROXY_PASSWORD = "secret42"
 
@@ -77,6 +86,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(404, "not found")
 
 
+class QuietServer(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+
+    def handle_error(self, request, client_address):
+        pass  # a client that hangs up early (the readiness probe, a cut read) is no fault
+
+
 def wait_until(check, seconds, what):
     end = time.time() + seconds
     while time.time() < end:
@@ -115,10 +131,13 @@ def main():
     children = []
     log = open(os.path.join(folder, "peers.log"), "w")
     try:
+        global SILENT_PORT, HTTP_PORT
         silent = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-        silent.bind(("127.0.0.1", SILENT_PORT))  # takes requests, never answers
+        silent.bind(("127.0.0.1", 0))  # takes requests, never answers
+        SILENT_PORT = silent.getsockname()[1]
 
-        server = http.server.ThreadingHTTPServer(("127.0.0.1", HTTP_PORT), Handler)
+        server = QuietServer(("127.0.0.1", 0), Handler)
+        HTTP_PORT = server.server_address[1]
         threading.Thread(target=server.serve_forever, daemon=True).start()
         wait_until(lambda: http_get(HTTP_PORT, b"/").startswith(b"HTTP/1.0 200"), 5, "the HTTP server")
 
