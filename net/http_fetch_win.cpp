@@ -62,11 +62,41 @@ FetchResult FetchPage(const FetchRequest& request) {
   const std::string headers = SendsProxyCredentials(request.proxy_user, proxy_in_use)
                                   ? ProxyAuthHeader(request.proxy_user, request.proxy_password)
                                   : std::string();
-  const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
-                      INTERNET_FLAG_TRANSFER_ASCII | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
-  InternetHandle file(InternetOpenUrlA(session.get(), request.url.c_str(), headers.empty() ? nullptr : headers.c_str(),
-                                       static_cast<DWORD>(headers.size()), flags, 1));
+  // The request is made in steps (server, request, send) so that every handle
+  // carries the time-outs: a server that never answers ends as an error.
+  char host[256] = "", path[2048] = "", extra[2048] = "";
+  URL_COMPONENTSA parts = {};
+  parts.dwStructSize = sizeof(parts);
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = sizeof(host);
+  parts.lpszUrlPath = path;
+  parts.dwUrlPathLength = sizeof(path);
+  parts.lpszExtraInfo = extra;
+  parts.dwExtraInfoLength = sizeof(extra);
+  if (!InternetCrackUrlA(request.url.c_str(), 0, 0, &parts) ||
+      (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)) {
+    result.error = FetchErrorText("OpenURL", static_cast<long>(GetLastError() ? GetLastError() : ERROR_INTERNET_INVALID_URL));
+    return result;
+  }
+  InternetHandle server(
+      InternetConnectA(session.get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 1));
+  if (!server.get()) {
+    result.error = FetchErrorText("OpenURL", static_cast<long>(GetLastError()));
+    return result;
+  }
+  SetTimeouts(server.get(), request.timeout_ms);
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                INTERNET_FLAG_TRANSFER_ASCII | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
+  if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
+  const std::string object = std::string(path[0] ? path : "/") + extra;
+  InternetHandle file(HttpOpenRequestA(server.get(), "GET", object.c_str(), nullptr, nullptr, nullptr, flags, 1));
   if (!file.get()) {
+    result.error = FetchErrorText("OpenURL", static_cast<long>(GetLastError()));
+    return result;
+  }
+  SetTimeouts(file.get(), request.timeout_ms);
+  if (!HttpSendRequestA(file.get(), headers.empty() ? nullptr : headers.c_str(), static_cast<DWORD>(headers.size()),
+                        nullptr, 0)) {
     result.error = FetchErrorText("OpenURL", static_cast<long>(GetLastError()));
     return result;
   }

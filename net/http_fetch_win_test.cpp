@@ -74,3 +74,20 @@ TEST(FetchPage, StatusesSizesAndRefusedConnections) {
 
 }  // namespace
 }  // namespace quorel
+
+namespace quorel {
+namespace {
+
+TEST(FetchPage, ServerThatDoesNotAnswerInTimeIsAnError) {
+  FetchRequest r;
+  r.url = test::HttpUrl("/slow");
+  r.timeout_ms = 1000;
+  const DWORD start = GetTickCount();
+  const FetchResult late = FetchPage(r);
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  EXPECT_NE(late.error, "");
+  EXPECT_EQ(late.page, "");
+}
+
+}  // namespace
+}  // namespace quorel

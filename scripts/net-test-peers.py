@@ -78,6 +78,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(200, "".join(f"{k}: {v}\n" for k, v in self.headers.items()))
         elif path.startswith("/status/"):
             self.answer(int(path[8:]), "<html>error page</html>")
+        elif path == "/slow":  # answers long after any client's read time-out
+            time.sleep(6)
+            self.answer(200, "late")
         elif path == "/big":
             self.answer(200, b"x" * (2 * 1024 * 1024))
         elif path == "/":
