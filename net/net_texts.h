@@ -20,8 +20,6 @@ enum : unsigned {
   kStrNtpHeadVersion = 64007,
   kStrNtpHeadMode = 64008,
   kStrNetNoAnswer = 64009,
-  kStrNetSessionError = 64010,
-  kStrNetOpenUrlError = 64011,
   kStrPageNoMarker = 64012,
   kStrPageTag = 64013,
   kStrPageTimeLength = 64014,
