@@ -6,6 +6,7 @@
 
 #include "app/resource_ids.h"
 #include "app/settings.h"
+#include "base/random.h"
 #include "base/string_table.h"
 #include "wingui/text_win.h"
 
@@ -55,7 +56,7 @@ bool CAboutBox::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&) {
     ShowIcon(animation_.Step(&finished));
     if (finished) {
       KillTimer(hwnd(), kTimerStep);
-      SetTimer(hwnd(), kTimerPause, quorel::AboutIconAnimation::PauseMs(std::rand()), nullptr);
+      SetTimer(hwnd(), kTimerPause, quorel::AboutIconAnimation::PauseMs(quorel::ProcessRandom().Next()), nullptr);
     }
   } else if (wp == kTimerPause) {
     KillTimer(hwnd(), kTimerPause);

@@ -5,6 +5,7 @@
 
 #include "app/credential_scramble.h"
 #include "app/settings_values.h"
+#include "base/random.h"
 #include "base/string_table.h"
 
 namespace quorel {
@@ -213,7 +214,7 @@ void SaveSettings(ProfileStore& store, const SettingsContext& context, const std
                   QuorelSettings& s) {
   const std::string section = section_arg.empty() ? ActiveSettingsSection(context, s) : section_arg;
   const SettingsHooks& hooks = context.hooks;
-  std::function<int()> rand = context.rand ? context.rand : [] { return std::rand(); };
+  std::function<int()> rand = context.rand ? context.rand : [] { return ProcessRandom().Next(); };
 
   store.WriteString(section, SettingName(kNameVersion), kSettingsVersion);
   for (std::size_t i = 0; i < kSettingValueCount; ++i) {
