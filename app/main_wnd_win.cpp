@@ -41,7 +41,9 @@ bool CMainWnd::OnCreate(const CREATESTRUCTW&) {
   tray_icon_ = static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconTray), IMAGE_ICON, 16, 16, LR_SHARED));
   UpdateTrayIcon();
-  return clock_.CreateClock(hwnd());
+  if (!clock_.CreateClock(hwnd())) return false;
+  if (time_service_) time_service_->Apply(clock_.settings(), quorel::CTimeService::GateClosed());
+  return true;
 }
 
 void CMainWnd::UpdateTrayIcon() {
@@ -137,6 +139,8 @@ void CMainWnd::OpenSettings() {
     run(sheet_hooks_.apply_calendar);
     run(sheet_hooks_.apply_schedule);
   }
+  // The network clients follow the stored settings again, after OK or Cancel alike.
+  if (time_service_) time_service_->Apply(clock_.settings(), quorel::CTimeService::GateClosed());
   run(sheet_hooks_.align_clients);
 }
 
@@ -160,6 +164,7 @@ bool CMainWnd::OnCommand(int id, int code) {
 
 void CMainWnd::OnClose() {
   if (icon_shown()) DeleteIcon();
+  if (time_service_) time_service_->Stop(&clock_.settings());
   if (clock_.hwnd()) SendMessageW(clock_.hwnd(), WM_CLOSE, 0, 0);
   if (on_close_) on_close_();  // the calendar and schedule windows and the network clients
   DestroyWindow(hwnd());

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "app/clock_window_win.h"
 #include "app/tray_wnd_win.h"
+#include "net/time_service_win.h"
 
 class CMainWnd : public CTrayWnd {
  public:
@@ -32,6 +34,11 @@ class CMainWnd : public CTrayWnd {
   // The application's part of the shutdown, run when the main window closes
   // after the clock was told and before the main window is destroyed.
   void SetOnClose(std::function<void()> on_close) { on_close_ = std::move(on_close); }
+
+  // The clock the time client sets; without one (tests) no time client runs.
+  // Set before the window is created.
+  void SetSystemClock(quorel::SystemClock* clock) { time_service_ = std::make_unique<quorel::CTimeService>(clock); }
+  quorel::CTimeService* time_service() { return time_service_.get(); }
 
   // Builds the tray menu with its greying applied (the caller destroys it).
   HMENU BuildMenu() const;
@@ -60,4 +67,5 @@ class CMainWnd : public CTrayWnd {
   std::function<bool()> run_settings_sheet_;
   SettingsSheetHooks sheet_hooks_;
   std::function<void()> on_close_;
+  std::unique_ptr<quorel::CTimeService> time_service_;
 };

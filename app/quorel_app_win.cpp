@@ -195,6 +195,13 @@ bool CQuorelApp::CreateMainWindow() {
   clock_.SetHooks(tick);
   main_wnd_ = std::make_unique<CMainWnd>(clock_);
   main_wnd_->SetSettingsSheet([this] { return RunSettingsSheet(*this, main_wnd_->hwnd()); });
+  if (system_clock_) {
+    main_wnd_->SetSystemClock(system_clock_);
+    hooks_.copy_time_client = [this](quorel::QuorelSettings& s) {
+      quorel::CNTPClient* client = main_wnd_ ? main_wnd_->time_service()->client() : nullptr;
+      if (client) quorel::StoreTimeLastValues(client->shared().Last(), s);
+    };
+  }
   main_wnd_->SetOnClose([this] {
     if (hooks_.shutdown) hooks_.shutdown();
   });

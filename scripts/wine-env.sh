@@ -7,6 +7,8 @@ export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# Nothing run here may set the machine's clock (the program's clock setting refuses).
+export QUOREL_FORBID_CLOCK_SET=1
 # A HOME of the project's own with an ALSA null device, so that PlaySound succeeds without a sound card.
 export HOME="$build/wine-home"
 mkdir -p "$HOME"
