@@ -284,6 +284,40 @@ TEST(SetupTimePage, EnablingFollowsSourceAndOnceOnly) {
   EXPECT_EQ(host.record.adjust_only_at_start, 1);
 }
 
+// Ctrl held at the click: the debug dialog comes first and its switches reach the client.
+TEST(SetupTimePage, CtrlClickShowsTheDebugDialogAndItsSwitchesReachTheClient) {
+  TimeHost host;
+  bool debug_shown = false, client_told = false, finished = false;
+  RunSheet(host, [&](HWND sheet, HWND page) {
+    const DWORD ui = GetWindowThreadProcessId(page, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), ui, TRUE);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    Click(page, kIdcAdjustNow);
+    HWND debug = wingui::test::WaitForWindow(L"NTP/HTTPのデバッグ設定画面", 10000);
+    debug_shown = debug != nullptr;
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    AttachThreadInput(GetCurrentThreadId(), ui, FALSE);
+    if (debug) {
+      SendMessageW(GetDlgItem(debug, kIdcDebugLog), BM_CLICK, 0, 0);
+      SendMessageW(GetDlgItem(debug, kIdcDebugMessages), BM_CLICK, 0, 0);
+      PostMessageW(debug, WM_COMMAND, IDOK, 0);
+    }
+    client_told = Answer("Adjusted", IDOK);  // the message switch at work, from the client's thread
+    finished = Answer(LoadText(64303), IDOK);
+    wingui::test::PressSheetButton(sheet, PSBTN_CANCEL);
+  });
+  EXPECT_TRUE(debug_shown);
+  EXPECT_TRUE(client_told);
+  EXPECT_TRUE(finished);
+  EXPECT_EQ(host.record.time_client_log, 1);
+  EXPECT_EQ(host.record.time_messages, 1);
+  EXPECT_EQ(host.clock.sets().size(), 1u);
+}
+
 // The stand-in task scheduler keeps its task and log beside the test's data.
 struct LogonTaskTest : ::testing::Test {
   LogonTaskTest() {
