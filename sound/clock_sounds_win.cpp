@@ -1,7 +1,5 @@
 #include "sound/clock_sounds_win.h"
 
-#include <cstdlib>
-
 #include "app/messages.h"
 #include "base/string_table.h"
 #include "sound/sound_strings.h"
@@ -19,14 +17,12 @@ std::vector<quorel::FolderEntry> CWinFolderLister::List(const std::string& patte
   return out;
 }
 
-int CRuntimeRandom::Next() { return std::rand() & 0x7fff; }
-
 CClockSounds::CClockSounds(quorel::QuorelSettings& settings, PackModules packs, bool mp3_library)
     : s_(settings),
       packs_(packs),
       mp3_library_(mp3_library),
-      hourly_(fs_, lister_, random_),
-      half_hourly_(fs_, lister_, random_) {}
+      hourly_(fs_, lister_, quorel::ProcessRandom()),
+      half_hourly_(fs_, lister_, quorel::ProcessRandom()) {}
 
 quorel::LoadedPacks CClockSounds::Loaded() const {
   return quorel::LoadedPacks{packs_.light != nullptr, packs_.serious != nullptr, packs_.chime != nullptr};

@@ -12,7 +12,7 @@
 #include "app/settings.h"
 #include "base/file_system_win.h"
 #include "base/random.h"
-#include "render/main_time.h"
+#include "base/clock_time.h"
 #include "sound/random_sound_folder.h"
 #include "sound/sound_owner_win.h"
 #include "sound/time_signal.h"
@@ -25,12 +25,6 @@ struct PackModules {
 class CWinFolderLister : public quorel::FolderLister {
  public:
   std::vector<quorel::FolderEntry> List(const std::string& pattern) override;
-};
-
-// rand() of the C library, as the shuffle's draw.
-class CRuntimeRandom : public quorel::RandomSource {
- public:
-  int Next() override;
 };
 
 class CClockSounds {
@@ -72,6 +66,5 @@ class CClockSounds {
   std::string last_minute_;
   CWinFileSystem fs_;
   CWinFolderLister lister_;
-  CRuntimeRandom random_;
   quorel::CRandomSoundFolder hourly_, half_hourly_;
 };

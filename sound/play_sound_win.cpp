@@ -48,22 +48,15 @@ void CSoundWnd::OnDestroy() {
   PostQuitMessage(0);  // the window's end is the thread's end
 }
 
-bool CSoundWnd::OnUser(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+bool CSoundWnd::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
   result = 0;
   switch (msg) {
     case WM_SOUNDWND_START: machine_.OnStart(); return true;
     case WM_SOUNDWND_PASSDONE: machine_.OnPassDone(); return true;
     case quorel::WM_PLAYSOUND_STOP: machine_.OnStop(); return true;
+    case MM_MCINOTIFY: machine_.OnFileEnded(); return true;  // whatever the code: the pass has ended
     default: return false;
   }
-}
-
-LRESULT CSoundWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == MM_MCINOTIFY) {  // whatever the code: the pass has ended
-    machine_.OnFileEnded();
-    return 0;
-  }
-  return wingui::Window::HandleMessage(msg, wp, lp);
 }
 
 bool CSoundWnd::PlayResource(const quorel::SoundClip& clip) {

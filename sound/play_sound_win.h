@@ -45,8 +45,7 @@ class CSoundWnd : public wingui::Window, private quorel::SoundPlayer {
  protected:
   void OnTimer(UINT_PTR id) override;
   void OnDestroy() override;
-  bool OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
  private:
   // The platform's side of a pass.

@@ -28,7 +28,7 @@ class OwnerWindow : public wingui::Window {
   int chime_talks = 0;
 
  protected:
-  bool OnUser(UINT msg, WPARAM wp, LPARAM, LRESULT& result) override {
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) override {
     result = 0;
     if (msg == quorel::WM_PLAYSOUND_END) {
       ++ends;
@@ -189,6 +189,32 @@ TEST_F(SoundJobTest, TheTimeSignalPlaysChimeHourAndEndingInOrder) {
   EXPECT_TRUE(Holds(rec[0], Data(chime, L"CHIME1")));
   EXPECT_TRUE(Holds(rec[1], Data(light, L"3H")));
   EXPECT_TRUE(Holds(rec[2], Data(light, L"WORD2")));
+  owner.clock_sounds = nullptr;
+}
+
+TEST_F(SoundJobTest, GreetingFarewellAndTheRightClickStop) {
+  quorel::QuorelSettings s;
+  s.greeting_voice = 2;  // the serious voice
+  CClockSounds sounds(s, PackModules{light, serious, chime}, false);
+  sounds.SetClockWindow(owner.hwnd());
+  owner.clock_sounds = &sounds;
+  EXPECT_FALSE(sounds.PlayGreeting(false, /*settings_open=*/true));
+  ASSERT_TRUE(sounds.PlayGreeting(false, false));
+  EXPECT_FALSE(sounds.PlayGreeting(true, false)) << "not over another sound";
+  ASSERT_TRUE(WaitForEnds(1, 10000));
+  // A long repeating sound, silenced as a right click does: stop, then wait for the thread.
+  ASSERT_TRUE(sounds.owner().Play(owner.hwnd(), Clips(chime, {"CHIME2"}), SoundJobOptions{-1, 100}));
+  sounds.StopAndWait();
+  ASSERT_TRUE(WaitForEnds(2, 2000));
+  EXPECT_FALSE(sounds.playing());
+  const std::size_t heard = soundtest::Recordings().size();
+  // The farewell at exit plays and is waited for.
+  sounds.AtDestroy(false);
+  EXPECT_FALSE(sounds.owner().job()->main_window()) << "the farewell has ended when AtDestroy returns";
+  const auto rec = soundtest::WaitForRecordings(heard + 1, 3000);
+  EXPECT_EQ(rec.size(), heard + 1);
+  EXPECT_TRUE(Holds(rec.front(), Data(serious, L"START")));
+  EXPECT_TRUE(Holds(rec.back(), Data(serious, L"END")));
   owner.clock_sounds = nullptr;
 }
 
