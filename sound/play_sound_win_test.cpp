@@ -282,6 +282,18 @@ TEST_F(SoundJobTest, APortThatCannotBeOpenedLeavesTheSoundAsItIs) {
   EXPECT_TRUE(Holds(rec[0], Data(light, L"9H")));
 }
 
+TEST_F(SoundJobTest, AStopDuringTheRtsWaitEndsTheJobBeforeAnyClip) {
+  SoundJobOptions o;
+  o.com_port = "COM87";
+  o.rts_wait = 900;
+  ASSERT_TRUE(owner.sounds.Play(owner.hwnd(), Clips(light, {"9H"}), o));
+  wingui::test::PumpMessages(100);
+  owner.sounds.Stop();
+  ASSERT_TRUE(WaitForEnds(1, 500)) << "the stop does not wait for the delay";
+  wingui::test::PumpMessages(1200);
+  EXPECT_TRUE(soundtest::Recordings().empty());
+}
+
 // A stand-in for the MP3 library: "plays" for 150 ms on a thread of its own.
 struct FakeMp3 {
   static std::atomic<int> inits, opens, plays, closes, stops, frees;

@@ -45,8 +45,9 @@ class QuorelHeard : public ::testing::Test {
   void SetUp() override {
     ASSERT_FALSE(soundtest::RecordFolder().empty()) << "run with scripts/wine-run.sh --record DIR";
     light_ = LoadLibraryW((ProgramFolder() + L"\\voxlite.dll").c_str());
+    serious_ = LoadLibraryW((ProgramFolder() + L"\\voxgrave.dll").c_str());
     chime_ = LoadLibraryW((ProgramFolder() + L"\\chimepak.dll").c_str());
-    ASSERT_TRUE(light_ && chime_);
+    ASSERT_TRUE(light_ && serious_ && chime_);
     soundtest::ClearRecordings();
   }
   void Start(const wchar_t* args) {
@@ -75,6 +76,7 @@ class QuorelHeard : public ::testing::Test {
         {"START", WaveData(PackWave(light_, L"START"))}, {"END", WaveData(PackWave(light_, L"END"))},
         {"CHIME1", WaveData(PackWave(chime_, L"CHIME1"))}, {"3H", WaveData(PackWave(light_, L"3H"))},
         {"WORD2", WaveData(PackWave(light_, L"WORD2"))},
+        {"serious START", WaveData(PackWave(serious_, L"START"))}, {"serious END", WaveData(PackWave(serious_, L"END"))},
     };
     std::vector<std::string> out;
     for (const soundtest::Recording& r : soundtest::Recordings()) {
@@ -86,7 +88,7 @@ class QuorelHeard : public ::testing::Test {
     }
     return out;
   }
-  HMODULE light_ = nullptr, chime_ = nullptr;
+  HMODULE light_ = nullptr, serious_ = nullptr, chime_ = nullptr;
   PROCESS_INFORMATION pi_ = {};
   HWND clock_ = nullptr;
 };
@@ -115,6 +117,19 @@ TEST_F(QuorelHeard, NoGreetingAfterARestartButTheFarewellStill) {
   Close();
   Sleep(500);
   EXPECT_EQ(Heard(), std::vector<std::string>{"END"});
+}
+
+TEST_F(QuorelHeard, SaysGoodbyeWhenWindowsEndsAndNotAgainAtItsEnd) {
+  WriteSettings({{L"時報の種類", 0}, {L"開始/終了時もしゃべる", 2}, {L"Windows終了時もしゃべる", 1}, {L"移動", 0}});
+  Start(L"");
+  ASSERT_TRUE(WaitFor([this] { return Heard().size() >= 1; }, 10000));
+  Sleep(500);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(clock_, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 10000, &answer));
+  Close();
+  Sleep(500);
+  const std::vector<std::string> expected = {"serious START", "serious END"};
+  EXPECT_EQ(Heard(), expected);
 }
 
 }  // namespace
