@@ -243,7 +243,13 @@ CSetupTime::Checked CSetupTime::CheckControls() {
   return out;
 }
 
-bool CSetupTime::OnKillActive() { return CheckControls().ok; }
+bool CSetupTime::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (header.code == static_cast<UINT>(PSN_APPLY) && header.hwndFrom == GetParent(hwnd()) && !CheckControls().ok) {
+    result = PSNRET_INVALID;
+    return true;
+  }
+  return PropertyPage::OnNotify(header, result);
+}
 
 void CSetupTime::OnApply() {
   QuorelSettings& s = host_.settings();

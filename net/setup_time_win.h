@@ -75,7 +75,8 @@ class CSetupTime : public wingui::PropertyPage {
   bool OnInitDialog() override;
   bool OnCommand(int id, int code) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-  bool OnKillActive() override;
+  // OK checks the page first: a refusal keeps the sheet open on this page.
+  bool OnNotify(const NMHDR& header, LRESULT& result) override;
   void OnApply() override;
 
  private:
