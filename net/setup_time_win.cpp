@@ -300,10 +300,11 @@ void CSetupTime::AdjustNow() {
   if (existed) {
     StoreTimeLastValues(client->shared().Last(), s);
   } else {
-    if (!service || !service->clock()) return;
+    if (!service || !service->clock()) return ShowLastValues();  // a program that may never set the clock
     own = std::make_unique<CNTPClient>(*service->clock());
     own->set_ntp_port(service->ntp_port());
     own->set_adjust_at_start(true);
+    if (!own->Begin(true)) return ShowLastValues();
     s.last_adjust_time.clear();
     client = own.get();
   }
@@ -317,7 +318,6 @@ void CSetupTime::AdjustNow() {
       v.log = s.time_client_log != 0;
     });
   }
-  if (own && !own->Begin(true)) return;
 
   CNTPConWait wait(*client, existed);
   wait.DoModal(d);
