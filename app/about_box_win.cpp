@@ -6,6 +6,7 @@
 
 #include "app/resource_ids.h"
 #include "app/settings.h"
+#include "base/random.h"
 #include "base/string_table.h"
 #include "wingui/text_win.h"
 
@@ -48,14 +49,14 @@ void CAboutBox::ShowIcon(unsigned id) {
   if (icon) SendDlgItemMessageW(hwnd(), kIconControl, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
-bool CAboutBox::OnMessage(UINT msg, WPARAM wp, LPARAM) {
+bool CAboutBox::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&) {
   if (msg != WM_TIMER) return false;
   if (wp == kTimerStep) {
     bool finished = false;
     ShowIcon(animation_.Step(&finished));
     if (finished) {
       KillTimer(hwnd(), kTimerStep);
-      SetTimer(hwnd(), kTimerPause, quorel::AboutIconAnimation::PauseMs(std::rand()), nullptr);
+      SetTimer(hwnd(), kTimerPause, quorel::AboutIconAnimation::PauseMs(quorel::ProcessRandom().Next()), nullptr);
     }
   } else if (wp == kTimerPause) {
     KillTimer(hwnd(), kTimerPause);

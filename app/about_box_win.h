@@ -24,7 +24,7 @@ class CAboutBox : public wingui::Dialog {
 
  protected:
   bool OnInitDialog() override;
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void OnOK() override;
 
  private:

@@ -56,3 +56,60 @@ TEST(AboutBox, ShowsTheVersionAndOpensFocusedLinksByEnterAndSpace) {
 }
 
 }  // namespace
+
+namespace {
+
+// A dialog of the same template with nothing attached: its labels are plain statics.
+class PlainDialog : public wingui::Dialog {
+ public:
+  PlainDialog() : wingui::Dialog(100) {}
+};
+
+HCURSOR CursorSetBy(HWND control) {
+  SetCursor(nullptr);
+  SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  return GetCursor();
+}
+
+// Looks at the cursors while the box is open, then closes it.
+class CursorProbe : public CAboutBox {
+ public:
+  CursorProbe(const RECT& clock, const RECT& monitor) : CAboutBox(clock, monitor) {}
+  HCURSOR link_cursor = nullptr, other_label_cursor = nullptr, other_link_text_cursor = nullptr;
+  LONG_PTR static_class_cursor = 0;
+
+ protected:
+  bool OnInitDialog() override {
+    bool r = CAboutBox::OnInitDialog();
+    PostMessageW(hwnd(), WM_APP, 0, 0);
+    return r;
+  }
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override {
+    if (msg != WM_APP) return CAboutBox::OnMessage(msg, wp, lp, result);
+    PlainDialog other;
+    if (other.CreateModeless(hwnd())) {
+      other_label_cursor = CursorSetBy(other.Item(1144));
+      other_link_text_cursor = CursorSetBy(other.Item(1143));
+      static_class_cursor = GetClassLongPtrW(other.Item(1144), GCLP_HCURSOR);
+    }
+    link_cursor = CursorSetBy(Item(1143));
+    End(IDOK);
+    return true;
+  }
+};
+
+TEST(AboutBox, TheHandCursorBelongsToTheLinkAloneNotToEveryStaticControl) {
+  RECT clock = {100, 100, 182, 153};
+  RECT monitor = {0, 0, 1280, 1024};
+  CursorProbe about(clock, monitor);
+  ASSERT_EQ(about.DoModal(nullptr), IDOK);
+  HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(199));
+  ASSERT_NE(hand, nullptr);
+  EXPECT_EQ(about.link_cursor, hand);
+  EXPECT_EQ(about.other_label_cursor, arrow);
+  EXPECT_EQ(about.other_link_text_cursor, arrow);
+  EXPECT_EQ(about.static_class_cursor, reinterpret_cast<LONG_PTR>(arrow));
+}
+
+}  // namespace

@@ -15,9 +15,10 @@ bool CClickableString::Attach(HWND dialog, int control_id) {
   LOGFONTW lf = {};
   HFONT current = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
   if (current && GetObjectW(current, sizeof lf, &lf)) font_.Reset(CreateFontIndirectW(&lf));
-  HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kCursorLink));
-  if (!hand) hand = LoadCursorW(nullptr, IDC_HAND);
-  SetClassLongPtrW(hwnd_, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
+  // The hand is this control's own (WM_SETCURSOR below): the static class's
+  // cursor is shared by every label of the process.
+  hand_ = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kCursorLink));
+  if (!hand_) hand_ = LoadCursorW(nullptr, IDC_HAND);
   if (text_.empty()) {
     int n = GetWindowTextLengthW(hwnd_);
     text_.assign(n, L'\0');
@@ -47,6 +48,12 @@ LRESULT CClickableString::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp == VK_SPACE) {
         PostMessageW(hwnd_, WM_LBUTTONDOWN, 0, 0);
         return 0;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT && hand_) {
+        SetCursor(hand_);
+        return TRUE;
       }
       break;
     case WM_GETDLGCODE:

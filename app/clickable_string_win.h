@@ -33,6 +33,7 @@ class CClickableString {
   HWND hwnd_ = nullptr;
   std::wstring text_;
   COLORREF colour_ = RGB(0, 0, 255);
+  HCURSOR hand_ = nullptr;
   wingui::GdiObject<HFONT> font_;
   bool has_focus_ = false;
   Opener opener_;

@@ -1,5 +1,7 @@
 #include "app/clock_geometry.h"
 
+#include "app/setting_meanings.h"
+
 namespace quorel {
 
 Size ClockWindowSize(int magnification) {
@@ -17,8 +19,8 @@ Size ClockWindowSize(int magnification) {
 CalendarOffsets AttachedCalendarOffsets(int calendar_kind, int calendar_placement) {
   const int kSmallCalendarHeight = 69;
   CalendarOffsets off;
-  if (calendar_kind == 1 && calendar_placement == 2) off.above = kSmallCalendarHeight;
-  if (calendar_kind == 1 && calendar_placement == 1) off.below = kSmallCalendarHeight;
+  if (calendar_kind == kCalendarSmall && calendar_placement == kCalendarAbove) off.above = kSmallCalendarHeight;
+  if (calendar_kind == kCalendarSmall && calendar_placement == kCalendarBelow) off.below = kSmallCalendarHeight;
   return off;
 }
 
@@ -29,10 +31,12 @@ Rect WorkArea(const Rect& monitor, const Rect& taskbar) {
 
 Point StartupPosition(const PlacementInput& in, const Rect& work, Size size, const Rect& saved) {
   switch (in.placement) {
-    case 0: return Point{work.left + in.margin_x, work.top + in.margin_y + in.calendar.above};
-    case 1: return Point{work.right - size.width - in.margin_x, work.top + in.margin_y + in.calendar.above};
-    case 3: return Point{work.left + in.margin_x, work.bottom - size.height - in.margin_y - in.calendar.below};
-    case 4:
+    case kPlaceTopLeft: return Point{work.left + in.margin_x, work.top + in.margin_y + in.calendar.above};
+    case kPlaceTopRight:
+      return Point{work.right - size.width - in.margin_x, work.top + in.margin_y + in.calendar.above};
+    case kPlaceBottomLeft:
+      return Point{work.left + in.margin_x, work.bottom - size.height - in.margin_y - in.calendar.below};
+    case kPlaceBottomRight:
       return Point{work.right - size.width - in.margin_x, work.bottom - size.height - in.margin_y - in.calendar.below};
     default: return Point{saved.left, saved.top};
   }
@@ -49,9 +53,9 @@ Rect KeepInsideMonitor(const Rect& saved, const Rect& monitor) {
 
 int ProximityMargin(int sensitivity, int hypersensitive_range) {
   switch (sensitivity) {
-    case 1: return 5;
-    case 2: return 0;
-    case 3: return hypersensitive_range;
+    case kSensitivityLow: return 5;
+    case kSensitivityOnlyOver: return 0;
+    case kSensitivityHyper: return hypersensitive_range;
     default: return 15;
   }
 }
@@ -102,10 +106,10 @@ FleeStep Little(bool vertical, const FleeInput& in, const Rect& window, const Re
 
 FleeStep Flee(const FleeInput& in, const Rect& window, const Rect& unit, const Rect& area) {
   switch (in.kind) {
-    case 1: return Mirror(true, in, window, unit, area);
-    case 2: return Mirror(false, in, window, unit, area);
-    case 3: return Little(true, in, window, unit, area);
-    case 4: return Little(false, in, window, unit, area);
+    case kFleeMirrorVertical: return Mirror(true, in, window, unit, area);
+    case kFleeMirrorHorizontal: return Mirror(false, in, window, unit, area);
+    case kFleeStepVertical: return Little(true, in, window, unit, area);
+    case kFleeStepHorizontal: return Little(false, in, window, unit, area);
     default: return FleeStep{false, window, in.moved_away};
   }
 }
@@ -113,7 +117,7 @@ FleeStep Flee(const FleeInput& in, const Rect& window, const Rect& unit, const R
 ReturnStep ReturnHome(const FleeInput& in, const Rect& window, const Rect& unit, const Rect& monitor, Point cursor,
                       const Rect& calendar_window) {
   ReturnStep result{false, window, in.moved_away};
-  if (in.kind != 3 && in.kind != 4) return result;
+  if (!FleeStepsAway(in.kind)) return result;
   FleeStep step = Flee(in, window, unit, monitor);
   if (!step.moves) return result;
   Rect target_unit = unit.Offset(step.window.left - window.left, step.window.top - window.top);

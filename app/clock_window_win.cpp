@@ -11,6 +11,7 @@
 #include "app/popup_layout.h"
 #include "app/resource_ids.h"
 #include "app/scene_inputs.h"
+#include "app/setting_meanings.h"
 #include "app/system_time_source_win.h"
 #include "base/string_table.h"
 #include "wingui/text_win.h"
@@ -65,14 +66,12 @@ bool CQuorelWin::CreateClock(HWND main_window) {
 }
 
 bool CQuorelWin::OnCreate(const CREATESTRUCTW&) {
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
-  std::rand();
   HMODULE module = GetModuleHandleW(nullptr);
   if (!face_sheet_.IsLoaded()) face_sheet_ = quorel::LoadSheetFromResource(module, kPngClockFace);
   if (!icon_sheet_.IsLoaded()) icon_sheet_ = quorel::LoadSheetFromResource(module, kPngInformations);
   face_ = std::make_unique<quorel::CDrawClock>(std::move(face_sheet_));
   informations_ = std::make_unique<quorel::CDrawInformations>(std::move(icon_sheet_));
-  if (settings_.startup_placement != 2) settings_.fled = 0;
+  if (settings_.startup_placement != quorel::kPlaceAsLastTime) settings_.fled = 0;
   placing_ = true;
   popup_.CreatePopup(hwnd());
   Apply();
@@ -95,59 +94,91 @@ quorel::Rect CQuorelWin::MonitorOfWindow() const {
 }
 
 void CQuorelWin::Apply() {
-  const quorel::QuorelSettings& s = settings_;
-  if (monitors_.empty()) monitors_.push_back(DesktopRect());
-  int index = (s.monitor_number >= 1 && s.monitor_number <= static_cast<int>(monitors_.size())) ? s.monitor_number - 1 : 0;
-  const quorel::Rect monitor = monitors_[index];
-  taskbar_ = TaskbarRect();
-  work_area_ = quorel::WorkArea(monitor, taskbar_);
-
-  for (UINT_PTR t : {kTimerMainTick, kTimerTopmost, kTimerReturn, kTimerFade, kTimerPopup, kTimerBlink,
-                     kTimerHypersensitive}) {
-    KillTimer(hwnd(), t);
+  ResetTransientState();
+  UINT flags = SWP_NOACTIVATE | (settings_.hide_clock ? SWP_HIDEWINDOW : SWP_SHOWWINDOW);
+  const quorel::Point pos = ApplyPlacement(flags);
+  const quorel::Size size = quorel::ClockWindowSize(settings_.magnification);
+  ApplyTimers();
+  SetWindowPos(hwnd(), settings_.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, pos.x, pos.y, size.width, size.height,
+               flags);
+  ApplyLayering();
+  ApplyPopupColours();
+  ApplyBlinking();
+  RepaintIfNeeded(true);
+  if (settings_.flee_kind != quorel::kFleeNone && settings_.sensitivity == quorel::kSensitivityHyper) {
+    SetTimer(hwnd(), kTimerHypersensitive, 200, nullptr);
   }
+}
+
+void CQuorelWin::KillTimers(bool only_those_of_apply) {
+  for (const TimerUse& t : kTimers) {
+    if (t.restarted_by_apply || !only_those_of_apply) KillTimer(hwnd(), t.id);
+  }
+}
+
+void CQuorelWin::ResetTransientState() {
+  if (monitors_.empty()) monitors_.push_back(DesktopRect());
+  KillTimers(/*only_those_of_apply=*/true);
   popup_.Hide();
   popup_visible_ = false;
-
   button_down_ = captured_ = false;
   faded_ = false;
   if (hooks_.applied) hooks_.applied();
   news_blink_phase_ = mail_blink_phase_ = false;
+}
 
+// The monitor and work area, and where the window goes: its start-up place
+// while it is being placed, else where it is (SWP_NOMOVE joins `flags`).
+quorel::Point CQuorelWin::ApplyPlacement(UINT& flags) {
+  const quorel::QuorelSettings& s = settings_;
+  const int count = static_cast<int>(monitors_.size());
+  const int index = (s.monitor_number >= 1 && s.monitor_number <= count) ? s.monitor_number - 1 : 0;
+  const quorel::Rect monitor = monitors_[index];
+  taskbar_ = TaskbarRect();
+  work_area_ = quorel::WorkArea(monitor, taskbar_);
+  if (!placing_) {
+    flags |= SWP_NOMOVE;
+    return quorel::Point{s.clock_left, s.clock_top};
+  }
   const quorel::Size size = quorel::ClockWindowSize(s.magnification);
-  UINT flags = SWP_NOACTIVATE | (s.hide_clock ? SWP_HIDEWINDOW : SWP_SHOWWINDOW);
-  quorel::Point pos{s.clock_left, s.clock_top};
-  if (placing_) {
-    quorel::PlacementInput in;
-    in.placement = s.startup_placement;
-    in.margin_x = s.margin_horizontal;
-    in.margin_y = s.margin_vertical;
-    in.calendar = quorel::AttachedCalendarOffsets(s.calendar_kind, s.calendar_placement);
-    quorel::Rect saved{s.clock_left, s.clock_top, s.clock_left + size.width, s.clock_top + size.height};
-    pos = quorel::StartupPosition(in, work_area_, size, saved);
-    if (s.startup_placement == 2) {
-      if (monitors_.size() > 1) {
-        if (!MonitorFromRect(reinterpret_cast<const RECT*>(&saved), MONITOR_DEFAULTTONULL)) {
-          pos = quorel::Point{monitors_[0].left, monitors_[0].top};
-        }
-      } else {
-        quorel::Rect kept = quorel::KeepInsideMonitor(saved, monitor);
-        pos = quorel::Point{kept.left, kept.top};
-      }
+  quorel::PlacementInput in;
+  in.placement = s.startup_placement;
+  in.margin_x = s.margin_horizontal;
+  in.margin_y = s.margin_vertical;
+  in.calendar = quorel::AttachedCalendarOffsets(s.calendar_kind, s.calendar_placement);
+  const quorel::Rect saved{s.clock_left, s.clock_top, s.clock_left + size.width, s.clock_top + size.height};
+  quorel::Point pos = quorel::StartupPosition(in, work_area_, size, saved);
+  if (s.startup_placement != quorel::kPlaceAsLastTime) return pos;
+  if (count > 1) {
+    // The saved place on a monitor that is gone: the first monitor's corner.
+    if (!MonitorFromRect(reinterpret_cast<const RECT*>(&saved), MONITOR_DEFAULTTONULL)) {
+      pos = quorel::Point{monitors_[0].left, monitors_[0].top};
     }
   } else {
-    flags |= SWP_NOMOVE;
+    const quorel::Rect kept = quorel::KeepInsideMonitor(saved, monitor);
+    pos = quorel::Point{kept.left, kept.top};
   }
+  return pos;
+}
 
+void CQuorelWin::ApplyTimers() {
+  const quorel::QuorelSettings& s = settings_;
   const quorel::ClockTickPeriods periods =
       quorel::TickPeriods(s.blink_animation, s.background_animation, s.magnification, s.high_quality_zoom);
   SetTimer(hwnd(), kTimerMainTick, periods.main_tick_ms, nullptr);
   if (s.topmost && s.retopmost_periodically) SetTimer(hwnd(), kTimerTopmost, 1500, nullptr);
-  if ((s.flee_kind == 3 || s.flee_kind == 4) && s.return_home && s.fled) {
+  StartReturnTimerIfAway();
+}
+
+void CQuorelWin::StartReturnTimerIfAway() {
+  const quorel::QuorelSettings& s = settings_;
+  if (quorel::FleeStepsAway(s.flee_kind) && s.return_home && s.fled) {
     SetTimer(hwnd(), kTimerReturn, s.return_delay_seconds * 1000, nullptr);
   }
-  SetWindowPos(hwnd(), s.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, pos.x, pos.y, size.width, size.height, flags);
+}
 
+void CQuorelWin::ApplyLayering() {
+  const quorel::QuorelSettings& s = settings_;
   if (s.translucent) {
     SetLayered(hwnd(), true);
     SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(s.alpha), LWA_ALPHA);
@@ -155,15 +186,21 @@ void CQuorelWin::Apply() {
     SetLayered(hwnd(), false);
   }
   alpha_current_ = alpha_target_ = s.translucent ? s.alpha : 255;
+}
 
-  if (s.high_contrast) {
+void CQuorelWin::ApplyPopupColours() {
+  if (settings_.high_contrast) {
     popup_.SetBackgroundColour(RGB(0, 0, 0)), popup_.SetFrameColour(RGB(255, 255, 255));
     popup_.SetTextColour(RGB(255, 255, 255)), popup_.SetShadowColour(RGB(0, 0, 0));
   } else {
     popup_.SetBackgroundColour(RGB(224, 255, 224)), popup_.SetFrameColour(RGB(0, 255, 0));
     popup_.SetTextColour(RGB(0, 0, 0)), popup_.SetShadowColour(RGB(224, 224, 224));
   }
+}
 
+// The news and mail icons blink on a timer, or stand lit when blinking is off.
+void CQuorelWin::ApplyBlinking() {
+  const quorel::QuorelSettings& s = settings_;
   bool blink = false;
   if (s.news_updated) {
     news_blink_phase_ = s.news_no_blink != 0;
@@ -174,9 +211,6 @@ void CQuorelWin::Apply() {
     blink |= !s.mail_no_blink;
   }
   if (blink) SetTimer(hwnd(), kTimerBlink, 500, nullptr);
-
-  RepaintIfNeeded(true);
-  if (s.flee_kind != 0 && s.sensitivity == 3) SetTimer(hwnd(), kTimerHypersensitive, 200, nullptr);
 }
 
 void CQuorelWin::RenderFrame() {
@@ -277,14 +311,14 @@ void CQuorelWin::Flee() {
   quorel::Rect area = MonitorOfWindow();
   if (s.avoid_taskbar) area = quorel::SubtractRect(area, taskbar_);
   switch (s.flee_kind) {
-    case 5:
+    case quorel::kFleeVanish:
       if (!faded_) {
         SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         faded_ = true;
       }
       return;
-    case 6:
+    case quorel::kFleeTransparent:
       if (!faded_) {
         SetLayered(hwnd(), true, WS_EX_TRANSPARENT);
         if (s.fade_while_fleeing) {
@@ -304,9 +338,7 @@ void CQuorelWin::Flee() {
   s.fled = step.moved_away;
   MoveWindow(hwnd(), step.window.left, step.window.top, step.window.Width(), step.window.Height(), TRUE);
   SaveWindowPositions();
-  if ((s.flee_kind == 3 || s.flee_kind == 4) && s.return_home && s.fled) {
-    SetTimer(hwnd(), kTimerReturn, s.return_delay_seconds * 1000, nullptr);
-  }
+  StartReturnTimerIfAway();
 }
 
 void CQuorelWin::ReturnTick() {
@@ -345,9 +377,9 @@ void CQuorelWin::FadeTick() {
 
 void CQuorelWin::Unfade() {
   const quorel::QuorelSettings& s = settings_;
-  if (s.flee_kind == 5) {
+  if (s.flee_kind == quorel::kFleeVanish) {
     SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  } else if (s.flee_kind == 6) {
+  } else if (s.flee_kind == quorel::kFleeTransparent) {
     LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex & ~WS_EX_TRANSPARENT);
     if (s.fade_while_fleeing) {
@@ -447,23 +479,9 @@ void CQuorelWin::OnRButtonDown(POINT, UINT) {
   PostMessageW(main_window_, quorel::WM_OPEN_SETTINGS, 0, 0);
 }
 
-LRESULT CQuorelWin::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION:
-      if (wp) session_ending_ = true;  // the farewell at the session's end comes with the sound jobs
-      return 0;
-    default: return wingui::Window::HandleMessage(msg, wp, lp);
-  }
-}
-
 void CQuorelWin::OnClose() { PostMessageW(main_window_, WM_CLOSE, 0, 0); }
 
-void CQuorelWin::OnDestroy() {
-  for (UINT_PTR t : {kTimerAnimation, kTimerMainTick, kTimerTopmost, kTimerReturn, kTimerFade, kTimerHypersensitive}) {
-    KillTimer(hwnd(), t);
-  }
-}
+void CQuorelWin::OnDestroy() { KillTimers(/*only_those_of_apply=*/false); }
 
 void CQuorelWin::OnMailResult() {
   quorel::QuorelSettings& s = settings_;
@@ -483,9 +501,12 @@ void CQuorelWin::OnMailResult() {
   }
 }
 
-bool CQuorelWin::OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  result = 0;
+bool CQuorelWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
+    case WM_QUERYENDSESSION: result = TRUE; return true;
+    case WM_ENDSESSION:
+      if (wp) session_ending_ = true;  // the farewell at the session's end comes with the sound jobs
+      return true;
     case quorel::WM_CLOCK_IGNORED: return true;
     case quorel::WM_APPLY_SETTINGS: Apply(); return true;
     case quorel::WM_CHIME_TALK:

@@ -16,7 +16,7 @@
 #include "base/geometry.h"
 #include "render/compositor.h"
 #include "render/image_load_win.h"
-#include "render/main_time.h"
+#include "app/main_time.h"
 #include "render/sprite_sheet.h"
 #include "wingui/window_win.h"
 
@@ -47,6 +47,15 @@ class CQuorelWin : public wingui::Window {
     kTimerBlink = 6,
     kTimerPopup = 21,
     kTimerHypersensitive = 22,
+  };
+  // Every timer of the clock; Apply restarts those it owns, the destruction ends them all.
+  struct TimerUse {
+    Timer id;
+    bool restarted_by_apply;
+  };
+  static constexpr TimerUse kTimers[] = {
+      {kTimerAnimation, false}, {kTimerMainTick, true}, {kTimerTopmost, true}, {kTimerReturn, true},
+      {kTimerFade, true},       {kTimerBlink, true},    {kTimerPopup, true},   {kTimerHypersensitive, true},
   };
 
   CQuorelWin();
@@ -105,10 +114,18 @@ class CQuorelWin : public wingui::Window {
   void OnRButtonDown(POINT pt, UINT keys) override;
   void OnClose() override;
   void OnDestroy() override;
-  bool OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
  private:
+  // The steps of Apply, in its order.
+  void ResetTransientState();
+  quorel::Point ApplyPlacement(UINT& flags);
+  void ApplyTimers();
+  void ApplyLayering();
+  void ApplyPopupColours();
+  void ApplyBlinking();
+  void KillTimers(bool only_those_of_apply);
+  void StartReturnTimerIfAway();
   void MainTick();
   void Flee();
   void ReturnTick();

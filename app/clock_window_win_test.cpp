@@ -21,9 +21,9 @@ class RecordingMain : public wingui::Window {
 
  protected:
   void OnClose() override { received.push_back(WM_CLOSE); }
-  bool OnUser(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+  bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
+    if (msg < WM_USER) return false;
     received.push_back(msg);
-    result = 0;
     return true;
   }
 };

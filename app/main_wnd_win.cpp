@@ -82,10 +82,10 @@ void CMainWnd::ShowMenu() {
 void CMainWnd::OnTrayLeftClick() {
   unsigned command = quorel::LeftClickCommand(clock_.settings().tray_left_click);
   if (command == 0) ShowMenu();
-  else OnCommand(command);
+  else RunCommand(command);
 }
 
-void CMainWnd::OnCommand(unsigned id) {
+void CMainWnd::RunCommand(unsigned id) {
   const quorel::TrayMenuGreying g =
       quorel::GreyedItems(MenuState(clock_.settings(), clock_.settings_sheet_open(), about_open_));
   switch (id) {
@@ -131,25 +131,22 @@ void CMainWnd::OpenSettings() {
   SendMessageW(clock_.hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
 }
 
-bool CMainWnd::OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool CMainWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == quorel::WM_OPEN_SETTINGS) {
     OpenSettings();
-    result = 0;
     return true;
   }
-  return CTrayWnd::OnUser(msg, wp, lp, result);
-}
-
-LRESULT CMainWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (taskbar_created_ && msg == taskbar_created_) {
     if (icon_shown()) AddIcon(tray_icon_, AppTitle());
-    return 0;
+    return true;
   }
-  if (msg == WM_COMMAND && lp == 0) {
-    OnCommand(LOWORD(wp));
-    return 0;
-  }
-  return CTrayWnd::HandleMessage(msg, wp, lp);
+  return CTrayWnd::OnMessage(msg, wp, lp, result);
+}
+
+bool CMainWnd::OnCommand(int id, int code) {
+  if (code != 0) return false;  // the menu's commands only
+  RunCommand(static_cast<unsigned>(id));
+  return true;
 }
 
 void CMainWnd::OnClose() {

@@ -35,11 +35,11 @@ class CMainWnd : public CTrayWnd {
   bool OnCreate(const CREATESTRUCTW& cs) override;
   void OnClose() override;
   void OnDestroy() override;
-  bool OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  bool OnCommand(int id, int code) override;
 
  private:
-  void OnCommand(unsigned id);
+  void RunCommand(unsigned id);
   void UpdateTrayIcon();
   void OpenSettings();
   void ShowAbout();

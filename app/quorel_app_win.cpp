@@ -10,6 +10,7 @@
 #include "app/credential_scramble.h"
 #include "app/news_file.h"
 #include "app/settings_values.h"
+#include "base/random.h"
 #include "base/string_table.h"
 #include "wingui/text_win.h"
 
@@ -47,7 +48,7 @@ CQuorelApp::CQuorelApp()
       old_store_(kCompany, quorel::LoadText(kStrOldProduct)),
       sleep_([](DWORD ms) { Sleep(ms); }) {
   g_app = this;
-  std::srand(static_cast<unsigned>(std::time(nullptr)) ^ GetCurrentProcessId());
+  quorel::SeedProcessRandom(static_cast<std::uint32_t>(std::time(nullptr)) ^ GetCurrentProcessId());
 }
 
 CQuorelApp::~CQuorelApp() {
@@ -125,7 +126,7 @@ quorel::SettingsContext CQuorelApp::MakeContext() {
   quorel::SettingsContext c;
   c.program_folder = folders_.program_folder;
   c.second_instance = second_instance();
-  c.rand = [] { return std::rand(); };
+  c.rand = [] { return quorel::ProcessRandom().Next(); };
   c.hooks.prepare_data_folder = [this](quorel::QuorelSettings& s) { quorel::PrepareUserDataFolder(s, folders_); };
   c.hooks.read_news_file = [this](quorel::QuorelSettings& s) {
     quorel::ReadNewsFile(fs_, quorel::GetDataBaseFolder(s, folders_), s.news_title, s.news_text);
@@ -203,7 +204,7 @@ std::string CQuorelApp::ProgramFolder() const {
 }
 
 std::string CQuorelApp::ScrambleCredential(const std::string& plain) {
-  return quorel::ScrambleCredential(plain, [] { return std::rand(); });
+  return quorel::ScrambleCredential(plain, [] { return quorel::ProcessRandom().Next(); });
 }
 
 std::string CQuorelApp::UnscrambleCredential(const std::string& scrambled) {

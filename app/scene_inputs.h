@@ -6,7 +6,7 @@
 #include "render/compositor.h"
 #include "render/draw_clock.h"
 #include "render/draw_informations.h"
-#include "render/main_time.h"
+#include "app/main_time.h"
 
 namespace quorel {
 

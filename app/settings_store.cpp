@@ -5,6 +5,7 @@
 
 #include "app/credential_scramble.h"
 #include "app/settings_values.h"
+#include "base/random.h"
 #include "base/string_table.h"
 
 namespace quorel {
@@ -50,7 +51,9 @@ int ReadInt(ProfileStore& store, const std::string& section, const SettingValue&
             QuorelSettings& s) {
   const std::string name = SettingName(e.name_id);
   if (e.rule == ValueRule::kSensitivity && v.major == 0) return 0;  // not read at all
-  int value = store.GetInt(section, name, IntDefault(e, s));
+  // The arrival sound's absence shows as -1: the older on/off value decides then.
+  const int absent = e.rule == ValueRule::kMailSound ? -1 : IntDefault(e, s);
+  int value = store.GetInt(section, name, absent);
   switch (e.rule) {
     case ValueRule::kNumerals:
       if (!v.AtLeast(5, 21)) value = value != 0 ? 2 : 1;
@@ -65,7 +68,7 @@ int ReadInt(ProfileStore& store, const std::string& section, const SettingValue&
       if (!v.AtLeast(5, 14)) value = value != 0 ? 1 : 0;
       break;
     case ValueRule::kMailSound:
-      if (value == -1) value = store.GetInt(section, SettingName(kNameMailPinpon), 0) != 0 ? 1 : 0;
+      if (value == -1) value = store.GetInt(section, SettingName(kNameMailPinpon), e.int_default) != 0 ? 1 : 0;
       break;
     case ValueRule::kGreeting:
       if (!v.AtLeast(7, 46)) {
@@ -82,16 +85,20 @@ int ReadInt(ProfileStore& store, const std::string& section, const SettingValue&
   return value;
 }
 
-void ReadRestartTime(ProfileStore& store, const std::string& section, const SettingValue& e, QuorelSettings& s) {
-  const std::string text = store.GetString(section, SettingName(e.name_id), "04:45");
+// "hh:mm" into the restart fields; a text that does not scan, or names no
+// time of day, leaves the fields as they were.
+void ScanRestartTime(const std::string& text, QuorelSettings& s) {
   int hour = 0, minute = 0;
   char tail = 0;
-  // A text that does not scan, or names no time of day, leaves the fields as they were.
   if (std::sscanf(text.c_str(), "%02d:%02d%c", &hour, &minute, &tail) >= 2 && hour >= 0 && hour <= 23 &&
       minute >= 0 && minute <= 59) {
     s.restart_hour = hour;
     s.restart_minute = minute;
   }
+}
+
+void ReadRestartTime(ProfileStore& store, const std::string& section, const SettingValue& e, QuorelSettings& s) {
+  ScanRestartTime(store.GetString(section, SettingName(e.name_id), e.text_default), s);
 }
 
 void ReadFilesToRecover(ProfileStore& store, const std::string& section, QuorelSettings& s) {
@@ -103,6 +110,28 @@ void ReadFilesToRecover(ProfileStore& store, const std::string& section, QuorelS
 }
 
 }  // namespace
+
+void ApplySettingDefaults(QuorelSettings& s, const std::string& program_folder) {
+  SettingsContext context;
+  context.program_folder = program_folder;
+  for (std::size_t i = 0; i < kSettingValueCount; ++i) {
+    const SettingValue& e = kSettingValues[i];
+    switch (e.kind) {
+      case ValueKind::kInt: s.*e.int_field = IntDefault(e, s); break;
+      case ValueKind::kBool8: s.*e.bool_field = e.int_default == 1 ? 1 : 0; break;
+      case ValueKind::kFlag16: s.*e.flag_field = static_cast<std::uint16_t>(e.int_default); break;
+      case ValueKind::kString: s.*e.text_field = TextDefault(e, context); break;
+      case ValueKind::kCredential: s.*e.text_field = e.text_default; break;
+      case ValueKind::kVersion: s.version = kSettingsVersion; break;
+      case ValueKind::kHourFlags:
+        for (int& suppressed : s.signal_suppressed) suppressed = e.int_default;
+        break;
+      case ValueKind::kRestartTime: ScanRestartTime(e.text_default, s); break;
+    }
+  }
+}
+
+QuorelSettings::QuorelSettings() { ApplySettingDefaults(*this, std::string()); }
 
 SettingsVersion ParseSettingsVersion(const std::string& text) {
   SettingsVersion v;
@@ -150,12 +179,12 @@ void LoadSettings(ProfileStore& store, const SettingsContext& context, const std
         s.*e.text_field = store.GetString(where, SettingName(e.name_id), TextDefault(e, context));
         break;
       case ValueKind::kCredential:
-        s.*e.text_field = UnscrambleCredential(store.GetString(where, SettingName(e.name_id), ""));
+        s.*e.text_field = UnscrambleCredential(store.GetString(where, SettingName(e.name_id), e.text_default));
         break;
       case ValueKind::kVersion:
         break;  // parsed above
       case ValueKind::kHourFlags:
-        for (int h = 0; h < 24; ++h) s.signal_suppressed[h] = store.GetInt(where, SettingName(e.name_id, h), 0);
+        for (int h = 0; h < 24; ++h) s.signal_suppressed[h] = store.GetInt(where, SettingName(e.name_id, h), e.int_default);
         break;
       case ValueKind::kRestartTime:
         ReadRestartTime(store, where, e, s);
@@ -185,7 +214,7 @@ void SaveSettings(ProfileStore& store, const SettingsContext& context, const std
                   QuorelSettings& s) {
   const std::string section = section_arg.empty() ? ActiveSettingsSection(context, s) : section_arg;
   const SettingsHooks& hooks = context.hooks;
-  std::function<int()> rand = context.rand ? context.rand : [] { return std::rand(); };
+  std::function<int()> rand = context.rand ? context.rand : [] { return ProcessRandom().Next(); };
 
   store.WriteString(section, SettingName(kNameVersion), kSettingsVersion);
   for (std::size_t i = 0; i < kSettingValueCount; ++i) {

@@ -45,6 +45,10 @@ struct SettingsContext {
   SettingsHooks hooks;
 };
 
+// Sets every value of the table to its default (a record as a first start
+// loads it); file defaults are taken in `program_folder`.
+void ApplySettingDefaults(QuorelSettings& settings, const std::string& program_folder);
+
 // "ConfigSecond" for a second instance that uses separate settings, else "Config".
 std::string ActiveSettingsSection(const SettingsContext& context, const QuorelSettings& settings);
 

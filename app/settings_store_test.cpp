@@ -444,3 +444,52 @@ TEST(SettingsStore, SiteNameIsReadButNeverWritten) {
 
 }  // namespace
 }  // namespace quorel
+
+namespace quorel {
+namespace {
+
+// A fresh record and a first load from an empty store agree on every value of
+// the table: the table is the only place a default is written.
+TEST(SettingsStore, AFreshRecordEqualsALoadFromAnEmptyStoreValueByValue) {
+  const QuorelSettings fresh;
+  FileProfileStore empty;
+  SettingsContext context;  // no program folder, as the fresh record has none
+  QuorelSettings loaded;
+  // Start the loaded record from values no default has, so that a value the
+  // load leaves alone shows.
+  for (std::size_t i = 0; i < kSettingValueCount; ++i) {
+    const SettingValue& e = kSettingValues[i];
+    if (e.int_field) loaded.*e.int_field = -12345;
+    if (e.text_field) loaded.*e.text_field = "unset";
+  }
+  LoadSettings(empty, context, "", loaded);
+
+  for (std::size_t i = 0; i < kSettingValueCount; ++i) {
+    const SettingValue& e = kSettingValues[i];
+    SCOPED_TRACE(e.name_id);
+    switch (e.kind) {
+      case ValueKind::kInt: EXPECT_EQ(fresh.*e.int_field, loaded.*e.int_field); break;
+      case ValueKind::kBool8: EXPECT_EQ(fresh.*e.bool_field, loaded.*e.bool_field); break;
+      case ValueKind::kFlag16: EXPECT_EQ(fresh.*e.flag_field, loaded.*e.flag_field); break;
+      case ValueKind::kString:
+      case ValueKind::kCredential: EXPECT_EQ(fresh.*e.text_field, loaded.*e.text_field); break;
+      case ValueKind::kVersion: EXPECT_EQ(fresh.version, loaded.version); break;
+      case ValueKind::kHourFlags:
+        for (int h = 0; h < 24; ++h) EXPECT_EQ(fresh.signal_suppressed[h], loaded.signal_suppressed[h]) << h;
+        break;
+      case ValueKind::kRestartTime:
+        EXPECT_EQ(fresh.restart_hour, loaded.restart_hour);
+        EXPECT_EQ(fresh.restart_minute, loaded.restart_minute);
+        break;
+    }
+  }
+  // A few defaults as a user meets them.
+  EXPECT_EQ(fresh.clock_kind, 1);
+  EXPECT_EQ(fresh.restart_hour, 4);
+  EXPECT_EQ(fresh.restart_minute, 45);
+  EXPECT_EQ(fresh.calendar_top, fresh.clock_bottom);
+  EXPECT_EQ(fresh.mail_sound_kind, 0);
+}
+
+}  // namespace
+}  // namespace quorel

@@ -23,8 +23,8 @@ constexpr SettingValue Text(unsigned id, std::string S::*field, ValueKind kind, 
                             ValueRule rule, unsigned flags) {
   return {id, kind, 0, def, def_id, rule, flags, nullptr, nullptr, nullptr, field};
 }
-constexpr SettingValue Special(unsigned id, ValueKind kind) {
-  return {id, kind, 0, "", 0, ValueRule::kNone, 0, nullptr, nullptr, nullptr, nullptr};
+constexpr SettingValue Special(unsigned id, ValueKind kind, const char* def = "") {
+  return {id, kind, 0, def, 0, ValueRule::kNone, 0, nullptr, nullptr, nullptr, nullptr};
 }
 
 }  // namespace
@@ -154,7 +154,7 @@ const SettingValue kSettingValues[] = {
     Int(62117, &S::mail_check, 0, ValueRule::kNone, 0),
     Int(62118, &S::mail_arrived, 0, ValueRule::kNone, 0),
     Int(62119, &S::mail_no_blink, 0, ValueRule::kNone, 0),
-    Int(62120, &S::mail_sound_kind, -1, ValueRule::kMailSound, 0),
+    Int(62120, &S::mail_sound_kind, 0, ValueRule::kMailSound, 0),
     // 62121: read only, by the arrival-sound rule above
     Text(62122, &S::mail_sound_file, ValueKind::kString, "", 0, ValueRule::kNone, 0),
     Int(62123, &S::mail_ssl, 0, ValueRule::kNone, 0),
@@ -211,7 +211,7 @@ const SettingValue kSettingValues[] = {
     Text(62174, &S::weather_site_name, ValueKind::kString, "Yahoo!", 0, ValueRule::kNone, kNeverWritten),
     Int(62175, &S::weather_switch_hour, 18, ValueRule::kNone, 0),
     Int(62176, &S::auto_restart, 0, ValueRule::kNone, 0),
-    Special(62177, ValueKind::kRestartTime),
+    Special(62177, ValueKind::kRestartTime, "04:45"),
     Text(62178, &S::last_auto_restart, ValueKind::kString, "", 0, ValueRule::kNone, 0),
     Int(62179, &S::release_memory, 0, ValueRule::kNone, 0),
     Int(62180, &S::release_memory_mb, 10, ValueRule::kNone, 0),

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "render/main_time.h"
+#include "app/main_time.h"
 
 class SystemTimeSource : public quorel::TimeSource {
  public:

@@ -45,9 +45,8 @@ bool CTrayWnd::DeleteIcon() {
   return Shell_NotifyIconW(NIM_DELETE, &nid) != FALSE;
 }
 
-bool CTrayWnd::OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool CTrayWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg != quorel::WM_TRAY_NOTIFY) return false;
-  result = 0;
   if (wp != kIconId) return true;
   switch (static_cast<UINT>(lp)) {
     case WM_LBUTTONUP: PostMessageW(hwnd(), WM_LBUTTONUP, 0, 0); break;

@@ -25,7 +25,7 @@ class CTrayWnd : public wingui::Window {
 
   // The shell's notifications arrive as WM_TRAY_NOTIFY; the clicks are posted
   // back to this window as plain mouse messages and handled from there.
-  bool OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void OnLButtonUp(POINT pt, UINT keys) override { OnTrayLeftClick(); }
   void OnRButtonUp(POINT pt, UINT keys) override { ShowMenu(); }
   void OnLButtonDblClk(POINT pt, UINT keys) override { OnTrayDoubleClick(); }

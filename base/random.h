@@ -26,6 +26,11 @@ class SeededRandom : public RandomSource {
   std::uint32_t state_;
 };
 
+// The program's one generator, shared by every thread; the application seeds
+// it once at start-up. Until then it runs from seed 1, as rand() would.
+RandomSource& ProcessRandom();
+void SeedProcessRandom(std::uint32_t seed);
+
 // A uniform integer in [a, b]: a + floor(r * (b - a + 1) / 32768).
 inline int RandomInRange(RandomSource& random, int a, int b) {
   const long long r = random.Next();

@@ -4,22 +4,6 @@
 
 namespace qorlclnup {
 
-INT_PTR CAboutDlg::DoModal(HWND parent) {
-  return DialogBoxParamW(resources_, MAKEINTRESOURCEW(IDD_ABOUTBOX), parent, &CAboutDlg::DialogProc, 0);
-}
-
-INT_PTR CALLBACK CAboutDlg::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
-  switch (msg) {
-    case WM_INITDIALOG:
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-        EndDialog(hwnd, IDOK);
-        return TRUE;
-      }
-      break;
-  }
-  return FALSE;
-}
+CAboutDlg::CAboutDlg(HINSTANCE resources) : wingui::Dialog(IDD_ABOUTBOX, resources) {}
 
 }  // namespace qorlclnup

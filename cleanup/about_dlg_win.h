@@ -3,17 +3,17 @@
 
 #include <windows.h>
 
+#include "wingui/dialog_win.h"
+
 namespace qorlclnup {
 
-class CAboutDlg {
+// DoModal gives IDOK when the box is closed, -1 when it could not be shown.
+class CAboutDlg : public wingui::Dialog {
  public:
-  explicit CAboutDlg(HINSTANCE resources) : resources_(resources) {}
-  // Runs the box; returns IDOK when closed, -1 when it could not be shown.
-  INT_PTR DoModal(HWND parent);
+  explicit CAboutDlg(HINSTANCE resources);
 
- private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  HINSTANCE resources_;
+ protected:
+  void OnCancel() override { End(IDOK); }
 };
 
 }  // namespace qorlclnup

@@ -19,74 +19,52 @@ HICON LoadProgramIcon(HINSTANCE resources, int size_metric_x, int size_metric_y)
 
 }  // namespace
 
-INT_PTR CQORLCLNUPDlg::DoModal(HWND parent) {
-  return DialogBoxParamW(resources_, MAKEINTRESOURCEW(IDD_QORLCLNUP_DIALOG), parent, &CQORLCLNUPDlg::DialogProc,
-                         reinterpret_cast<LPARAM>(this));
-}
+CQORLCLNUPDlg::CQORLCLNUPDlg(CleanupSystem& system, HINSTANCE resources)
+    : wingui::Dialog(IDD_QORLCLNUP_DIALOG, resources), system_(system), resources_(resources) {}
 
-INT_PTR CALLBACK CQORLCLNUPDlg::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<CQORLCLNUPDlg*>(lp);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-    self->OnInitDialog();
-    return TRUE;
-  }
-  auto* self = reinterpret_cast<CQORLCLNUPDlg*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  if (!self) return FALSE;
+bool CQORLCLNUPDlg::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
   switch (msg) {
-    case WM_SYSCOMMAND:
-      return self->OnSysCommand(wp) ? TRUE : FALSE;
-    case WM_PAINT:
-      return self->OnPaint() ? TRUE : FALSE;
+    case WM_SYSCOMMAND: return OnSysCommand(wp);
+    case WM_PAINT: return OnPaint();
     case WM_QUERYDRAGICON:
-      // One of the messages whose result a dialog procedure returns directly.
-      return reinterpret_cast<INT_PTR>(self->icon_);
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDOK) {
-        self->OnDelete();
-        return TRUE;
-      }
-      if (LOWORD(wp) == IDCANCEL) {
-        EndDialog(hwnd, IDCANCEL);
-        return TRUE;
-      }
-      break;
+      result = reinterpret_cast<LRESULT>(icon_);
+      return true;
+    default: return false;
   }
-  return FALSE;
 }
 
-void CQORLCLNUPDlg::OnInitDialog() {
+bool CQORLCLNUPDlg::OnInitDialog() {
   wchar_t about[kTextChars];
-  HMENU system_menu = GetSystemMenu(hwnd_, FALSE);
+  HMENU system_menu = GetSystemMenu(hwnd(), FALSE);
   if (system_menu && LoadStringW(resources_, IDS_ABOUTBOX, about, kTextChars) > 0) {
     AppendMenuW(system_menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(system_menu, MF_STRING, IDM_ABOUTBOX, about);
   }
   icon_ = LoadProgramIcon(resources_, SM_CXICON, SM_CYICON);
   small_icon_ = LoadProgramIcon(resources_, SM_CXSMICON, SM_CYSMICON);
-  if (icon_) SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  if (small_icon_) SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+  if (icon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  if (small_icon_) SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+  return true;
 }
 
 bool CQORLCLNUPDlg::OnSysCommand(WPARAM command) {
   // The low four bits of a system command belong to the system.
   if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
-  CAboutDlg(resources_).DoModal(hwnd_);
+  CAboutDlg(resources_).DoModal(hwnd());
   return true;
 }
 
 bool CQORLCLNUPDlg::OnPaint() {
-  if (!IsIconic(hwnd_)) return false;  // the dialog paints its controls itself
+  if (!IsIconic(hwnd())) return false;  // the dialog paints its controls itself
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
-  SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  HDC dc = BeginPaint(hwnd(), &ps);
+  SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd(), &client);
   int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
   int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
   if (icon_) DrawIcon(dc, x, y, icon_);
-  EndPaint(hwnd_, &ps);
+  EndPaint(hwnd(), &ps);
   return true;
 }
 
@@ -97,9 +75,9 @@ void CQORLCLNUPDlg::OnDelete() {
   wchar_t message[kTextChars] = {};
   wchar_t caption[kTextChars] = {};
   LoadStringW(resources_, IDS_CLEANUP_DONE, message, kTextChars);
-  GetWindowTextW(hwnd_, caption, kTextChars);
-  MessageBoxW(hwnd_, message, caption, MB_OK | MB_ICONINFORMATION);
-  EndDialog(hwnd_, IDOK);
+  GetWindowTextW(hwnd(), caption, kTextChars);
+  MessageBoxW(hwnd(), message, caption, MB_OK | MB_ICONINFORMATION);
+  End(IDOK);
 }
 
 }  // namespace qorlclnup

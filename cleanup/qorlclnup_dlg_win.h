@@ -5,29 +5,28 @@
 #include <windows.h>
 
 #include "cleanup/cleanup_system_win.h"
+#include "wingui/dialog_win.h"
 
 namespace qorlclnup {
 
-class CQORLCLNUPDlg {
+// DoModal gives IDOK after a cleanup, IDCANCEL when cancelled, -1 on failure.
+class CQORLCLNUPDlg : public wingui::Dialog {
  public:
   // The cleanup runs against system; texts, templates and the icon come from resources.
-  CQORLCLNUPDlg(CleanupSystem& system, HINSTANCE resources) : system_(system), resources_(resources) {}
-  CQORLCLNUPDlg(const CQORLCLNUPDlg&) = delete;
-  CQORLCLNUPDlg& operator=(const CQORLCLNUPDlg&) = delete;
+  CQORLCLNUPDlg(CleanupSystem& system, HINSTANCE resources);
 
-  // Runs the dialog modally; IDOK after a cleanup, IDCANCEL when cancelled, -1 on failure.
-  INT_PTR DoModal(HWND parent);
+ protected:
+  bool OnInitDialog() override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  void OnOK() override { OnDelete(); }  // the "削除(&D)" button
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  void OnInitDialog();
   bool OnSysCommand(WPARAM command);
   bool OnPaint();
   void OnDelete();
 
   CleanupSystem& system_;
   HINSTANCE resources_;
-  HWND hwnd_ = nullptr;
   HICON icon_ = nullptr;        // large icon 128, also painted when minimised
   HICON small_icon_ = nullptr;
 };

@@ -8,7 +8,7 @@
 #include "render/draw_clock.h"
 #include "render/draw_informations.h"
 #include "render/draw_object.h"
-#include "render/main_time.h"
+#include "base/clock_time.h"
 #include "render/sheet_layout.h"
 
 namespace quorel {

@@ -9,7 +9,7 @@
 #include "base/raster_aa.h"
 #include "base/surface.h"
 #include "render/draw_object.h"
-#include "render/main_time.h"
+#include "base/clock_time.h"
 #include "render/sprite_sheet.h"
 
 namespace quorel {

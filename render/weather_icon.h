@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "render/draw_informations.h"
-#include "render/main_time.h"
+#include "base/clock_time.h"
 
 namespace quorel {
 

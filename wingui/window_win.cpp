@@ -53,57 +53,61 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
     RemovePropW(hwnd, kObjectProp);
-    LRESULT r = self->HandleMessage(msg, wp, lp);
+    LRESULT r = self->Dispatch(msg, wp, lp);
     self->hwnd_ = nullptr;
     return r;
   }
-  return self->HandleMessage(msg, wp, lp);
+  return self->Dispatch(msg, wp, lp);
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (Route(msg, wp, lp, result) || DispatchTyped(msg, wp, lp, result)) return result;
+  return Default(msg, wp, lp);
+}
+
+bool Window::DispatchTyped(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  result = 0;
   switch (msg) {
     case WM_CREATE:
-      return OnCreate(*reinterpret_cast<CREATESTRUCTW*>(lp)) ? 0 : -1;
+      result = OnCreate(*reinterpret_cast<CREATESTRUCTW*>(lp)) ? 0 : -1;
+      return true;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
       OnPaint(dc, ps);
       EndPaint(hwnd_, &ps);
-      return 0;
+      return true;
     }
     case WM_TIMER:
       OnTimer(wp);
-      return 0;
+      return true;
     case WM_MOUSEMOVE:
       OnMouseMove(PointFrom(lp), static_cast<UINT>(wp));
-      return 0;
+      return true;
     case WM_LBUTTONDOWN:
       OnLButtonDown(PointFrom(lp), static_cast<UINT>(wp));
-      return 0;
+      return true;
     case WM_LBUTTONUP:
       OnLButtonUp(PointFrom(lp), static_cast<UINT>(wp));
-      return 0;
+      return true;
     case WM_LBUTTONDBLCLK:
       OnLButtonDblClk(PointFrom(lp), static_cast<UINT>(wp));
-      return 0;
+      return true;
     case WM_RBUTTONDOWN:
       OnRButtonDown(PointFrom(lp), static_cast<UINT>(wp));
-      return 0;
+      return true;
     case WM_RBUTTONUP:
       OnRButtonUp(PointFrom(lp), static_cast<UINT>(wp));
-      return 0;
+      return true;
     case WM_CLOSE:
       OnClose();
-      return 0;
+      return true;
     case WM_DESTROY:
       OnDestroy();
-      return 0;
+      return true;
     default:
-      if (msg >= WM_USER) {
-        LRESULT result = 0;
-        if (OnUser(msg, wp, lp, result)) return result;
-      }
-      return Default(msg, wp, lp);
+      return false;
   }
 }
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "wingui/handler_win.h"
+
 namespace wingui {
 
 struct WindowSpec {
@@ -20,12 +22,10 @@ struct WindowSpec {
   HBRUSH background = nullptr;
 };
 
-class Window {
+class Window : public MessageHandler {
  public:
   Window() = default;
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
-  virtual ~Window();
+  ~Window() override;
 
   // Registers the class on first use and creates the window; false on failure.
   bool Create(const WindowSpec& spec);
@@ -34,7 +34,9 @@ class Window {
   static Window* FromHandle(HWND hwnd);
 
  protected:
-  // Handlers. Each default does what DefWindowProc would.
+  // Typed handlers, reached when OnMessage (the contract's first look at
+  // every message) leaves a message alone. Each default does what
+  // DefWindowProc would.
   virtual bool OnCreate(const CREATESTRUCTW& cs) { return true; }  // false aborts creation
   virtual void OnPaint(HDC dc, const PAINTSTRUCT& ps) {}
   virtual void OnTimer(UINT_PTR id) {}
@@ -46,14 +48,13 @@ class Window {
   virtual void OnRButtonUp(POINT pt, UINT keys) {}
   virtual void OnClose() { DestroyWindow(hwnd_); }
   virtual void OnDestroy() {}
-  // Messages from WM_USER on (and registered ones); return true when handled.
-  virtual bool OnUser(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
 
-  // Every message comes here first; override to see messages without a handler.
-  virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
  private:
+  LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  // The typed handlers; false for a message none of them takes.
+  bool DispatchTyped(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   HWND hwnd_ = nullptr;
 };

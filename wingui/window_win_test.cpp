@@ -28,11 +28,10 @@ class TickWindow : public wingui::Window {
       PostQuitMessage(0);
     }
   }
-  bool OnUser(UINT msg, WPARAM, LPARAM lp, LRESULT& result) override {
+  bool OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT&) override {
     if (msg != kPing) return false;
     pings.push_back(lp);
     ping_thread = GetCurrentThreadId();
-    result = 0;
     return true;
   }
   void OnDestroy() override { destroyed = true; }

@@ -1,0 +1,29 @@
+// A moment as the clock reads it, and the small interface through which the
+// core is handed the machine's clock.
+#pragma once
+
+namespace quorel {
+
+// The fields of a moment, as SYSTEMTIME holds them (day_of_week 0 = Sunday).
+struct ClockTime {
+  int year = 2000, month = 1, day_of_week = 6, day = 1;
+  int hour = 0, minute = 0, second = 0, milliseconds = 0;
+};
+
+bool operator==(const ClockTime& a, const ClockTime& b);
+
+// The moment `minutes` later (or earlier), with the weekday recomputed.
+ClockTime AddMinutes(const ClockTime& t, int minutes);
+// 0 = Sunday.
+int DayOfWeek(int year, int month, int day);
+
+class TimeSource {
+ public:
+  virtual ~TimeSource() = default;
+  virtual ClockTime LocalNow() = 0;
+  virtual ClockTime UtcNow() = 0;
+  // False where the platform cannot convert UTC to a given bias.
+  virtual bool CanConvertZones() { return true; }
+};
+
+}  // namespace quorel
