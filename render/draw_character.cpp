@@ -35,7 +35,7 @@ bool ScarfWorn(int month, int day, int hour) {
 }
 
 CDrawCharacter::CDrawCharacter(SpriteSheet digital, SpriteSheet analog, RandomSource* random)
-    : pictures_(kPictureSlots), motions_(kMotionSlots), random_(random ? random : &own_random_) {
+    : pictures_(kPictureSlots), motions_(kMotionSlots), random_(random ? random : &ProcessRandom()) {
   sheets_[0] = std::move(digital);
   sheets_[1] = std::move(analog);
   for (int layout = 0; layout < 2; ++layout)

@@ -46,7 +46,7 @@ constexpr int kUserImageMaxSide = 4096;
 class CDrawCharacter : public SceneCharacter {
  public:
   // The sheets of the digital (PNG 312) and analog (PNG 313) layouts; empty
-  // sheets draw nothing. `random` may be null (a generator seeded with 1).
+  // sheets draw nothing. `random` may be null: the program's one generator.
   CDrawCharacter(SpriteSheet digital, SpriteSheet analog, RandomSource* random);
   CDrawCharacter(const CDrawCharacter&) = delete;
   CDrawCharacter& operator=(const CDrawCharacter&) = delete;
@@ -105,7 +105,6 @@ class CDrawCharacter : public SceneCharacter {
   CMotionObject* running_ = nullptr;
   int month_ = -1, day_ = -1, hour_ = -1, minute_ = -1;
   CUserCharInfo user_info_;
-  SeededRandom own_random_{1};
   RandomSource* random_;
 };
 
