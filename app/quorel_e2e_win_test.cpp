@@ -36,6 +36,14 @@ void WriteSettings(const std::vector<std::pair<std::wstring, DWORD>>& dwords) {
   RegCloseKey(key);
 }
 
+void WriteString(const wchar_t* name, const std::wstring& value) {
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kConfigKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
 RECT RectOf(HWND h) {
   RECT r = {};
   GetWindowRect(h, &r);
@@ -172,6 +180,40 @@ TEST_F(QuorelOnScreen, MagnificationTwoGivesA123By79WindowWithTheRenderedPicture
   ExpectPicture(L"clock_1759_m2.png");
   PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
+}
+
+TEST_F(QuorelOnScreen, TheSampleCharacterBesideTheProgramStandsOnTheClock) {
+  SetCursorPos(1000, 900);
+  // "キャラクタ" 0 with the default files: samples\mike.bmp and samples\mike.inf beside the exe.
+  WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 0}, {L"デジタルの秒", 0}, {L"移動", 0},
+                 {L"瞬きアニメーション", 0}, {L"キャラクタ", 0}});
+  Start();
+  ExpectPicture(L"clock_1759_mike.png");
+  PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
+}
+
+TEST_F(QuorelOnScreen, ABrokenInformationFileLeavesTheFoxOnTheClock) {
+  SetCursorPos(1000, 900);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring info = std::wstring(temp) + L"quorel-broken.inf";
+  {
+    HANDLE f = CreateFileW(info.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    const char text[] = "[Digital]\r\nPosition=1,111,24,20,29,8,3\r\nWink=13,1\r\n";  // a cell without its wait
+    DWORD written = 0;
+    WriteFile(f, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(f);
+  }
+  WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 0}, {L"デジタルの秒", 0}, {L"移動", 0},
+                 {L"瞬きアニメーション", 0}, {L"キャラクタ", 0}});
+  WriteString(L"キャラクタの情報ファイル名", info);
+  Start();
+  ExpectPicture(L"clock_1759_m0.png");  // the fox, as with the default settings
+  PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
+  DeleteFileW(info.c_str());
 }
 
 // The smallest rectangle holding every pixel where two pictures differ; empty when equal.
