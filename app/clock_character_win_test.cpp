@@ -57,6 +57,21 @@ TEST_F(ClockCharacterTest, AnnouncementStartsTheTalkAndTheAnimationEndsIt) {
   EXPECT_TRUE(WaitFor([&] { return character().RunningMotion() != kMotionTalk; }, 5000));
 }
 
+TEST_F(ClockCharacterTest, TheTalkGoesOnWhileASoundPlays) {
+  s().blink_animation = 1;
+  bool playing = true;
+  ClockTickHooks hooks;
+  hooks.sound_playing = [&] { return playing; };
+  clock_.SetHooks(hooks);
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  SendMessageW(clock_.hwnd(), quorel::WM_GREETING_TALK, 0, 0);
+  ASSERT_EQ(character().RunningMotion(), kMotionTalk);
+  PumpMessages(1500);  // two passes of 800 ms: restarted in between
+  EXPECT_EQ(character().RunningMotion(), kMotionTalk);
+  playing = false;
+  EXPECT_TRUE(WaitFor([&] { return character().RunningMotion() != kMotionTalk; }, 3000));
+}
+
 TEST_F(ClockCharacterTest, NoTalkWhenTheAnimationIsOff) {
   s().blink_animation = 0;
   ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));

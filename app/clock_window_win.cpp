@@ -240,7 +240,8 @@ void CQuorelWin::StartAnimation() {
 
 // A motion's tick: repaint on a change, and stop the timer once the character stands still.
 void CQuorelWin::AnimationTick() {
-  const quorel::AnimationTick tick = character_ ? character_->AnimationTick(popup_visible_) : quorel::AnimationTick{};
+  const bool announcing = popup_visible_ || (hooks_.sound_playing && hooks_.sound_playing());
+  const quorel::AnimationTick tick = character_ ? character_->AnimationTick(announcing) : quorel::AnimationTick{};
   if (tick.repaint) RepaintIfNeeded(true);
   if (!tick.keep_timer) KillTimer(hwnd(), kTimerAnimation);
 }

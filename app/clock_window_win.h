@@ -34,6 +34,7 @@ struct ClockTickHooks {
   std::function<bool(const quorel::ClockTime&)> advance_background;  // true: the scene changed
   std::function<void(const quorel::ClockTime&)> idle_motions;
   std::function<void(const quorel::ClockTime&)> calendar_day;
+  std::function<bool()> sound_playing;  // a sound job of the clock plays: the character goes on talking
 };
 
 class CQuorelWin : public wingui::Window {
