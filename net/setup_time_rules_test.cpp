@@ -9,26 +9,36 @@ namespace quorel {
 namespace {
 
 TEST(SetupTimeRules, IntervalClampsWithTheirMessagesOthersSilently) {
+  // The message as its string number and limit (0: none).
   struct Case {
-    TimePageInput in;
+    int source;
+    const char* server;
+    int typed_interval, typed_threshold, typed_wait;
     unsigned refusal;
     int interval, threshold, wait;
-    std::string message;
+    unsigned message;
+    int limit;
   } cases[] = {
-      {{1, "ntp.example", 29, 50, -1}, 0, 30, 100, 0, FormatNetText(506, 30, 30)},
-      {{1, "ntp.example", 10000, 10000, 10000}, 0, 9999, 9999, 9999, FormatNetText(507, 9999, 9999)},
-      {{2, "", 30, 100, 0}, 0, 30, 100, 0, ""},
-      {{1, "ntp.example", 9999, 9999, 9999}, 0, 9999, 9999, 9999, ""},
-      {{1, "  ", 180, 1000, 5}, 502, 180, 1000, 5, ""},
-      {{0, "", 180, 1000, 5}, 0, 180, 1000, 5, ""},
+      {1, "ntp.example", 29, 50, -1, 0, 30, 100, 0, 506, 30},
+      {1, "ntp.example", 10000, 10000, 10000, 0, 9999, 9999, 9999, 507, 9999},
+      {2, "", 30, 100, 0, 0, 30, 100, 0, 0, 0},
+      {1, "ntp.example", 9999, 9999, 9999, 0, 9999, 9999, 9999, 0, 0},
+      {1, "  ", 180, 1000, 5, 502, 180, 1000, 5, 0, 0},
+      {0, "", 180, 1000, 5, 0, 180, 1000, 5, 0, 0},
   };
   for (const Case& c : cases) {
-    const TimePageCheck got = CheckTimePage(c.in);
-    EXPECT_EQ(got.refusal, c.refusal) << c.in.interval;
+    TimePageInput in;
+    in.source = c.source;
+    in.server = c.server;
+    in.interval = c.typed_interval;
+    in.threshold = c.typed_threshold;
+    in.wait = c.typed_wait;
+    const TimePageCheck got = CheckTimePage(in);
+    EXPECT_EQ(got.refusal, c.refusal) << c.typed_interval;
     EXPECT_EQ(got.interval, c.interval);
     EXPECT_EQ(got.threshold, c.threshold);
     EXPECT_EQ(got.wait, c.wait);
-    EXPECT_EQ(got.message, c.message);
+    EXPECT_EQ(got.message, c.message ? FormatNetText(c.message, c.limit, c.limit) : "");
   }
 }
 
