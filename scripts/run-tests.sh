@@ -29,7 +29,10 @@ for exe in "$build"/win/bin/tests/*_win_tests.exe; do
   # End-to-end programs start from the fixed moment of the build (faketime; the clock then runs on).
   fake=()
   case "$name" in *_e2e_win_tests) fake=(--faketime "$(cat "$(dirname "$exe")/e2e-time.txt")") ;; esac
-  scripts/wine-run.sh --timeout "${QUOREL_SHELL_TEST_TIMEOUT:-600}" "${fake[@]}" "$exe" --gtest_color=no \
+  # The network clients' tests talk to real servers on loopback, started around them.
+  peers=()
+  case "$name" in net_win_tests) peers=(scripts/net-test-peers.py) ;; esac
+  "${peers[@]}" scripts/wine-run.sh --timeout "${QUOREL_SHELL_TEST_TIMEOUT:-600}" "${fake[@]}" "$exe" --gtest_color=no \
       >"$results/$name.log" 2>&1
   rc=$?
   grep -E '^\[ +(RUN|OK|FAILED|PASSED) +\]|Failure|error:|Expected|Which is|Value of|Actual' "$results/$name.log" | grep -v '^\[ *RUN' || true
