@@ -44,28 +44,6 @@ constexpr MondayRow kMondays[] = {
     {9, 3, 2003, kAlways, kKeiro}, {10, 2, 0, 2019, kTaiiku},      {10, 2, 2022, kAlways, kSports},
 };
 
-// Days since 1970-01-01 of a Gregorian date (any month and day overflow is carried).
-long DaysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  const long era = (y >= 0 ? y : y - 399) / 400;
-  const long yoe = y - era * 400;
-  const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-void CivilFromDays(long z, int& y, int& m, int& d) {
-  z += 719468;
-  const long era = (z >= 0 ? z : z - 146096) / 146097;
-  const long doe = z - era * 146097;
-  const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const long mp = (5 * doy + 2) / 153;
-  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  y = static_cast<int>(yoe + era * 400 + (m <= 2));
-}
-
 int WeekdayOfDays(long days) { return static_cast<int>(((days % 7) + 7 + 4) % 7); }  // 1970-01-01: Thursday
 
 unsigned NationalOnDays(long days) {
@@ -133,14 +111,6 @@ const char* MarkColourKeyword(int colour) {
   return colour >= 0 && colour < kMarkColourCount ? kKeywords[colour] : kKeywords[2];
 }
 
-bool IsLeapYear(int year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
-
-int DaysInMonth(int year, int month) {
-  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month < 1 || month > 12) return 0;
-  return kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
-}
-
 int DaysSince2000(int year, int month) {
   return static_cast<int>(DaysFromCivil(year, month, 1) - DaysFromCivil(2000, 1, 1));
 }
@@ -151,10 +121,6 @@ int DayNumber(int year, int month, int day) {
 
 void DateOfDayNumber(int days, int& year, int& month, int& day) {
   CivilFromDays(days + DaysFromCivil(2000, 1, 1), year, month, day);
-}
-
-bool IsValidDate(int year, int month, int day) {
-  return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
 int Weekday(int year, int month, int day) { return WeekdayOfDays(DaysFromCivil(year, month, day)); }

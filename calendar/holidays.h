@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/clock_time.h"
 #include "base/file_system.h"
 
 namespace quorel {
@@ -28,14 +29,11 @@ extern const unsigned kMarkColours[kMarkColourCount];
 // The keyword of each colour in the file ("holiday", "holiday_blue", ...).
 const char* MarkColourKeyword(int colour);
 
-bool IsLeapYear(int year);
-int DaysInMonth(int year, int month);  // 0 for a month outside 1..12
 // Days from January 1, 2000 to the first of the month (negative before 2000).
 int DaysSince2000(int year, int month);
 // Days from January 1, 2000 to the date, and back (month and day overflow carries).
 int DayNumber(int year, int month, int day);
 void DateOfDayNumber(int days, int& year, int& month, int& day);
-bool IsValidDate(int year, int month, int day);
 // 0 = Sunday ... 6 = Saturday, for any date of the Gregorian calendar.
 int Weekday(int year, int month, int day);
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "base/clock_time.h"
+
 namespace quorel {
 
 struct UtcTime {
@@ -14,10 +16,6 @@ struct UtcTime {
 
 bool operator==(const UtcTime& a, const UtcTime& b);
 
-int DaysInMonth(int year, int month);  // 0 for a month outside 1-12
-bool IsValidDate(int year, int month, int day);
-// Days since 1970-01-01 of a Gregorian date (negative before it).
-std::int64_t DaysFromCivil(int year, int month, int day);
 
 std::int64_t ToUnixMs(const UtcTime& t);
 UtcTime FromUnixMs(std::int64_t ms);
