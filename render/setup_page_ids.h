@@ -40,5 +40,22 @@ constexpr int kMainOffsetLabel = 1597, kMainOffset = 1590, kMainSummer = 1591;
 constexpr int kSubShown = 1592, kSubTimeOnly = 1593, kSubDateAndTime = 1594;
 constexpr int kSubOffsetLabel = 1598, kSubOffset = 1595, kSubSummer = 1596;
 
+// Texts of the pages' messages (resources/strings.txt) and the preview picture.
+constexpr unsigned kTextHighQualityWarning = 101;
+constexpr unsigned kTextHideClockNotice = 500;
+constexpr unsigned kTextExitConfirm = 501;
+constexpr int kBitmapBorderPreview = 210;
+// The lists' items, in list order: first string and count.
+struct ListTexts {
+  unsigned first;
+  unsigned count;
+};
+constexpr ListTexts kWeekdayItems{65000, 6};
+constexpr ListTexts kDialTimeItems{65010, 3};
+constexpr ListTexts kMagnificationItems{65020, 3};
+constexpr ListTexts kFrameItems{65030, 6};
+constexpr ListTexts kFleeItems{65040, 7};
+constexpr ListTexts kSensitivityItems{65050, 4};
+
 }  // namespace pages
 }  // namespace quorel
