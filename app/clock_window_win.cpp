@@ -487,12 +487,16 @@ void CQuorelWin::OnLButtonDblClk(POINT, UINT) { PostMessageW(main_window_, WM_CL
 
 void CQuorelWin::OnRButtonDown(POINT, UINT) {
   if (settings_open_) return;
+  if (hooks_.stop_sound) hooks_.stop_sound();
   PostMessageW(main_window_, quorel::WM_OPEN_SETTINGS, 0, 0);
 }
 
 void CQuorelWin::OnClose() { PostMessageW(main_window_, WM_CLOSE, 0, 0); }
 
-void CQuorelWin::OnDestroy() { KillTimers(/*only_those_of_apply=*/false); }
+void CQuorelWin::OnDestroy() {
+  KillTimers(/*only_those_of_apply=*/false);
+  if (hooks_.destroying) hooks_.destroying(session_ending_);
+}
 
 void CQuorelWin::OnMailResult() {
   quorel::QuorelSettings& s = settings_;
@@ -516,7 +520,13 @@ bool CQuorelWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_QUERYENDSESSION: result = TRUE; return true;
     case WM_ENDSESSION:
-      if (wp) session_ending_ = true;  // the farewell at the session's end comes with the sound jobs
+      if (wp) {
+        session_ending_ = true;
+        if (hooks_.session_ends) hooks_.session_ends();
+      }
+      return true;
+    case quorel::WM_PLAYSOUND_END:
+      if (hooks_.sound_ended) hooks_.sound_ended(wp);
       return true;
     case quorel::WM_CLOCK_IGNORED: return true;
     case quorel::WM_APPLY_SETTINGS: Apply(); return true;

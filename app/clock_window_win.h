@@ -33,6 +33,11 @@ struct ClockTickHooks {
   std::function<bool(const quorel::ClockTime&)> advance_background;  // true: the scene changed
   std::function<void(const quorel::ClockTime&)> idle_motions;
   std::function<void(const quorel::ClockTime&)> calendar_day;
+  // The clock window's sound job (each optional).
+  std::function<void(WPARAM job)> sound_ended;           // WM_PLAYSOUND_END
+  std::function<void()> stop_sound;                      // a right click silences a playing sound, and waits
+  std::function<void(bool session_ending)> destroying;   // the farewell at exit
+  std::function<void()> session_ends;                    // WM_ENDSESSION: the farewell when Windows ends
 };
 
 class CQuorelWin : public wingui::Window {
