@@ -225,3 +225,52 @@ TEST(DisplayPage, AboutButtonOpensTheDialogForTheKeysHeld) {
 }
 
 }  // namespace
+
+namespace {
+
+// The system colour dialog of this process, once it shows (its red, green and blue edits are 706..708).
+HWND WaitForColorDialog() {
+  HWND found = nullptr;
+  wingui::test::WaitFor(
+      [&] {
+        EnumWindows(
+            [](HWND window, LPARAM out) -> BOOL {
+              DWORD pid = 0;
+              GetWindowThreadProcessId(window, &pid);
+              if (pid == GetCurrentProcessId() && GetDlgItem(window, 706) && IsWindowVisible(window)) {
+                *reinterpret_cast<HWND*>(out) = window;
+                return FALSE;
+              }
+              return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found != nullptr;
+      },
+      5000);
+  return found;
+}
+
+TEST(DisplayPage, ColourButtonsKeepTheChosenColoursUntilOk) {
+  RecordingHost host;
+  host.record.frame_kind = 5;
+  host.record.frame_color_top_left = static_cast<int>(RGB(255, 255, 255));
+  host.record.frame_color_bottom_right = static_cast<int>(RGB(0, 0, 0));
+  std::wstring shown_red;
+  RunPage<CSetupDisplay>(host, [&](HWND sheet, HWND page) {
+    ClickLater(page, ids::kFrameTopLeft);
+    HWND dialog = WaitForColorDialog();
+    if (!dialog) return Press(sheet, PSBTN_CANCEL);
+    shown_red = Text(GetDlgItem(dialog, 706));  // opened with the current colour
+    Type(dialog, 706, L"10");
+    Type(dialog, 707, L"20");
+    Type(dialog, 708, L"30");
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    wingui::test::WaitFor([&] { return !IsWindow(dialog); }, 5000);
+    Press(sheet, PSBTN_OK);
+  });
+  EXPECT_EQ(shown_red, L"255");
+  EXPECT_EQ(host.record.frame_color_top_left, static_cast<int>(RGB(10, 20, 30)));
+  EXPECT_EQ(host.record.frame_color_bottom_right, static_cast<int>(RGB(0, 0, 0)));
+}
+
+}  // namespace
