@@ -110,6 +110,17 @@ void CQuorelWin::Apply() {
   }
 }
 
+void CQuorelWin::PlaceNow() {
+  placing_ = true;
+  UINT flags = SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOZORDER;
+  const quorel::Point pos = ApplyPlacement(flags);
+  placing_ = false;
+  settings_.fled = 0;
+  KillTimer(hwnd(), kTimerReturn);
+  SetWindowPos(hwnd(), nullptr, pos.x, pos.y, 0, 0, flags);
+  SaveWindowPositions();
+}
+
 void CQuorelWin::KillTimers(bool only_those_of_apply) {
   for (const TimerUse& t : kTimers) {
     if (t.restarted_by_apply || !only_those_of_apply) KillTimer(hwnd(), t.id);

@@ -85,6 +85,8 @@ class CQuorelWin : public wingui::Window {
   void SetTimeSource(quorel::TimeSource* source) { time_source_ = source; }
 
   void Apply();
+  // Moves the clock to the place its placement settings give, now, and keeps it there.
+  void PlaceNow();
   void ShowTimePopup(const std::string& text);
   void SaveWindowPositions();
   void SaveSettingsNow() {

@@ -1,6 +1,8 @@
 #include "app/data_folders.h"
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "base/sjis.h"
 #include "base/string_table.h"
@@ -14,6 +16,7 @@ constexpr unsigned kMessageFolderChangeFailed = 609;
 
 const char* const kUserDataFiles[] = {"HOLIDAY.TXT", "NTPLIST.TXT", "places.txt"};
 const char* const kBaseFiles[] = {"news.txt", "newserr.txt", "quorel.log"};
+const char kAlarmFile[] = "alarminfo.txt";
 
 std::string BaseFolderFrom(const std::string& setting, const DataFolderEnvironment& env) {
   if (!env.is_nt) return env.program_folder;
@@ -54,6 +57,36 @@ void FirstStart(QuorelSettings& s, DataFolderEnvironment& env) {
   fs.Copy(program + source, user + "NTPLIST.TXT", true);
 }
 
+void ReportChangeFailure(const std::string& old_user, DataFolderEnvironment& env) {
+  if (!env.show_message) return;
+  const std::string format = LoadText(kMessageFolderChangeFailed);
+  const std::size_t at = format.find("%s");
+  const std::string text = at == std::string::npos ? format : format.substr(0, at) + old_user + format.substr(at + 2);
+  env.show_message(kMessageFolderChangeFailed, text);
+}
+
+// The files of the old folders that the new folders take over.
+std::vector<std::pair<std::string, std::string>> FilesToTake(FileSystem& fs, const std::string& old_user,
+                                                             const std::string& new_user, const std::string& old_base,
+                                                             const std::string& new_base) {
+  std::vector<std::pair<std::string, std::string>> files;
+  auto take = [&](const std::string& from, const std::string& to) {
+    if (fs.Exists(from)) files.emplace_back(from, to);
+  };
+  for (const char* name : kUserDataFiles) take(old_user + name, new_user + name);
+  take(old_user + kAlarmFile, new_user + kAlarmFile);
+  for (int year = 2000; year <= 2100; ++year) {
+    char name[32];
+    std::snprintf(name, sizeof(name), "sche%04d.dat", year == 2100 ? 9999 : year);
+    take(old_user + name, new_user + name);
+  }
+  for (const char* name : kBaseFiles) take(old_base + name, new_base + name);
+  return files;
+}
+
+// The files are copied first and removed from the old folders only once every
+// one has arrived: a copy works where a move cannot (another drive), and a
+// failure leaves the old folder whole and in use.
 void ChangeFolder(QuorelSettings& s, DataFolderEnvironment& env) {
   FileSystem& fs = *env.fs;
   const std::string old_base = GetDataBaseFolder(s, env);
@@ -62,23 +95,23 @@ void ChangeFolder(QuorelSettings& s, DataFolderEnvironment& env) {
   const std::string new_user = new_base + "userdata\\";
   s.pending_data_folder.clear();
   if (!EnsureFolderExists(fs, new_user)) {
-    if (env.show_message) {
-      const std::string format = LoadText(kMessageFolderChangeFailed);
-      std::string text;
-      std::size_t at = format.find("%s");
-      text = at == std::string::npos ? format : format.substr(0, at) + old_user + format.substr(at + 2);
-      env.show_message(kMessageFolderChangeFailed, text);
-    }
+    ReportChangeFailure(old_user, env);
     return;
   }
-  for (const char* name : kUserDataFiles) fs.Move(old_user + name, new_user + name);
-  for (int year = 2000; year <= 2100; ++year) {
-    char name[32];
-    std::snprintf(name, sizeof(name), "sche%04d.dat", year == 2100 ? 9999 : year);
-    fs.Move(old_user + name, new_user + name);
+  std::vector<std::string> copied;  // the old files whose copies arrived
+  std::vector<std::string> made;    // the copies, removed again on failure
+  for (const auto& file : FilesToTake(fs, old_user, new_user, old_base, new_base)) {
+    if (fs.Exists(file.second)) continue;  // the new folder keeps a file of its own
+    if (!fs.Copy(file.first, file.second, true)) {
+      for (const std::string& copy : made) fs.Remove(copy);
+      ReportChangeFailure(old_user, env);
+      return;
+    }
+    made.push_back(file.second);
+    copied.push_back(file.first);
   }
-  for (const char* name : kBaseFiles) fs.Move(old_base + name, new_base + name);
   s.data_base_folder_setting = new_base;
+  for (const std::string& old_file : copied) fs.Remove(old_file);
 }
 
 }  // namespace

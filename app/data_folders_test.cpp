@@ -100,7 +100,7 @@ TEST(DataFolders, FolderThatCannotBeMadeShowsMessage607OnceAndSwitchesTwoFeature
   EXPECT_EQ(f.messages.size(), 1u);
 }
 
-TEST(DataFolders, PendingChangeMovesEveryFileAndTakesTheNewFolder) {
+TEST(DataFolders, PendingChangeMovesEveryFileAlarmsIncludedAndTakesTheNewFolder) {
   Fixture f;
   f.s.data_base_folder_setting = "C:\\Old\\";
   f.fs.AddFile("C:\\Old\\userdata\\HOLIDAY.TXT", "h");
@@ -108,17 +108,19 @@ TEST(DataFolders, PendingChangeMovesEveryFileAndTakesTheNewFolder) {
   f.fs.AddFile("C:\\Old\\userdata\\sche2099.dat", "b");
   f.fs.AddFile("C:\\Old\\userdata\\sche9999.dat", "r");
   f.fs.AddFile("C:\\Old\\userdata\\places.txt", "p");
-  f.fs.AddFile("C:\\Old\\userdata\\alarminfo.txt", "alarms stay");
+  f.fs.AddFile("C:\\Old\\userdata\\alarminfo.txt", "alarms");
   f.fs.AddFile("C:\\Old\\news.txt", "n");
   f.fs.AddDirectory("D:\\");
   f.s.pending_data_folder = "D:\\New";
   PrepareUserDataFolder(f.s, f.env);
   EXPECT_EQ(f.s.data_base_folder_setting, "D:\\New\\");
   EXPECT_EQ(f.s.pending_data_folder, "");
-  for (const char* name : {"HOLIDAY.TXT", "sche2000.dat", "sche2099.dat", "sche9999.dat", "places.txt"}) {
+  for (const char* name :
+       {"HOLIDAY.TXT", "sche2000.dat", "sche2099.dat", "sche9999.dat", "places.txt", "alarminfo.txt"}) {
     EXPECT_TRUE(f.fs.Has(std::string("D:\\New\\userdata\\") + name)) << name;
+    EXPECT_FALSE(f.fs.Has(std::string("C:\\Old\\userdata\\") + name)) << name;
   }
-  EXPECT_TRUE(f.fs.Has("C:\\Old\\userdata\\alarminfo.txt"));
+  EXPECT_EQ(f.fs.Contents("D:\\New\\userdata\\alarminfo.txt"), "alarms");
   EXPECT_EQ(f.fs.Contents("D:\\New\\news.txt"), "n");
   EXPECT_TRUE(f.messages.empty());
 }
@@ -134,6 +136,55 @@ TEST(DataFolders, PendingChangeThatFailsShows609WithTheOldFolderAndKeepsIt) {
   EXPECT_EQ(f.messages[0].first, 609u);
   EXPECT_NE(f.messages[0].second.find("C:\\Old\\userdata\\"), std::string::npos);
   EXPECT_EQ(f.messages[0].second.find("%s"), std::string::npos);
+}
+
+// A file system whose moves stay on one drive, as Windows' do without copying.
+class OneDriveMoves : public MemoryFileSystem {
+ public:
+  std::string refuse_copy_of;  // a file whose copy fails
+  bool Move(const std::string& from, const std::string& to) override {
+    return from.compare(0, 2, to, 0, 2) == 0 && MemoryFileSystem::Move(from, to);
+  }
+  bool Copy(const std::string& from, const std::string& to, bool fail_if_exists) override {
+    return from != refuse_copy_of && MemoryFileSystem::Copy(from, to, fail_if_exists);
+  }
+};
+
+TEST(DataFolders, PendingChangeToAnotherDriveCopiesTheFiles) {
+  Fixture f;
+  OneDriveMoves fs;
+  f.env.fs = &fs;
+  fs.AddDirectory("C:\\Old\\userdata");
+  fs.AddDirectory("E:\\");
+  fs.AddFile("C:\\Old\\userdata\\sche2026.dat", "year");
+  fs.AddFile("C:\\Old\\news.txt", "n");
+  f.s.data_base_folder_setting = "C:\\Old\\";
+  f.s.pending_data_folder = "E:\\Data";
+  PrepareUserDataFolder(f.s, f.env);
+  EXPECT_EQ(f.s.data_base_folder_setting, "E:\\Data\\");
+  EXPECT_EQ(fs.Contents("E:\\Data\\userdata\\sche2026.dat"), "year");
+  EXPECT_EQ(fs.Contents("E:\\Data\\news.txt"), "n");
+  EXPECT_FALSE(fs.Has("C:\\Old\\userdata\\sche2026.dat"));
+}
+
+TEST(DataFolders, PendingChangeWhereOneFileCannotArriveKeepsTheOldFolderWhole) {
+  Fixture f;
+  OneDriveMoves fs;
+  f.env.fs = &fs;
+  fs.AddDirectory("C:\\Old\\userdata");
+  fs.AddDirectory("E:\\");
+  fs.AddFile("C:\\Old\\userdata\\HOLIDAY.TXT", "h");
+  fs.AddFile("C:\\Old\\userdata\\sche2026.dat", "year");
+  fs.refuse_copy_of = "C:\\Old\\userdata\\sche2026.dat";
+  f.s.data_base_folder_setting = "C:\\Old\\";
+  f.s.pending_data_folder = "E:\\Data";
+  PrepareUserDataFolder(f.s, f.env);
+  EXPECT_EQ(f.s.data_base_folder_setting, "C:\\Old\\");
+  EXPECT_EQ(fs.Contents("C:\\Old\\userdata\\HOLIDAY.TXT"), "h");
+  EXPECT_EQ(fs.Contents("C:\\Old\\userdata\\sche2026.dat"), "year");
+  EXPECT_FALSE(fs.Has("E:\\Data\\userdata\\HOLIDAY.TXT"));
+  ASSERT_EQ(f.messages.size(), 1u);
+  EXPECT_EQ(f.messages[0].first, 609u);
 }
 
 TEST(DataFolders, OtherWindowsOnlyCopiesTheServerListInTheProgramFolder) {

@@ -41,7 +41,9 @@ bool CMainWnd::OnCreate(const CREATESTRUCTW&) {
   tray_icon_ = static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconTray), IMAGE_ICON, 16, 16, LR_SHARED));
   UpdateTrayIcon();
-  return clock_.CreateClock(hwnd());
+  if (!clock_.CreateClock(hwnd())) return false;
+  if (time_service_) time_service_->Apply(clock_.settings(), quorel::CTimeService::GateClosed());
+  return true;
 }
 
 void CMainWnd::UpdateTrayIcon() {
@@ -120,15 +122,26 @@ void CMainWnd::ShowAbout() {
 
 void CMainWnd::OpenSettings() {
   if (clock_.settings_sheet_open() || !run_settings_sheet_) return;
+  auto run = [](const std::function<void()>& step) {
+    if (step) step();
+  };
   clock_.SetSettingsSheetOpen(true);
-  bool ok = run_settings_sheet_();
+  run(sheet_hooks_.before);
+  const bool ok = run_settings_sheet_();
   clock_.SetSettingsSheetOpen(false);
-  if (!ok) return;
-  quorel::QuorelSettings& s = clock_.settings();
-  if (s.hide_clock) s.tray_icon = 1;  // otherwise nothing of the program could be reached
-  clock_.SaveSettingsNow();
-  UpdateTrayIcon();
-  SendMessageW(clock_.hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
+  if (ok) {
+    run(sheet_hooks_.take_back_weather);
+    quorel::QuorelSettings& s = clock_.settings();
+    if (s.hide_clock) s.tray_icon = 1;  // otherwise nothing of the program could be reached
+    clock_.SaveSettingsNow();
+    UpdateTrayIcon();
+    SendMessageW(clock_.hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
+    run(sheet_hooks_.apply_calendar);
+    run(sheet_hooks_.apply_schedule);
+  }
+  // The network clients follow the stored settings again, after OK or Cancel alike.
+  if (time_service_) time_service_->Apply(clock_.settings(), quorel::CTimeService::GateClosed());
+  run(sheet_hooks_.align_clients);
 }
 
 bool CMainWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -151,6 +164,7 @@ bool CMainWnd::OnCommand(int id, int code) {
 
 void CMainWnd::OnClose() {
   if (icon_shown()) DeleteIcon();
+  if (time_service_) time_service_->Stop(&clock_.settings());
   if (clock_.hwnd()) SendMessageW(clock_.hwnd(), WM_CLOSE, 0, 0);
   if (on_close_) on_close_();  // the calendar and schedule windows and the network clients
   DestroyWindow(hwnd());

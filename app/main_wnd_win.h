@@ -4,9 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "app/clock_window_win.h"
 #include "app/tray_wnd_win.h"
+#include "net/time_service_win.h"
 
 class CMainWnd : public CTrayWnd {
  public:
@@ -20,9 +22,23 @@ class CMainWnd : public CTrayWnd {
   // Runs the settings sheet; returns true when it ended with OK. Until the
   // sheet exists nothing opens.
   void SetSettingsSheet(std::function<bool()> run) { run_settings_sheet_ = std::move(run); }
+  // The steps around the sheet that belong to later parts; each may stay empty.
+  struct SettingsSheetHooks {
+    std::function<void()> before;            // clear the forced idle motion, refresh the clients' status texts
+    std::function<void()> take_back_weather;  // after OK, before the save
+    std::function<void()> apply_calendar;     // after OK: create, update or destroy the calendar window
+    std::function<void()> apply_schedule;     // after OK: the schedule window
+    std::function<void()> align_clients;      // after OK and Cancel: start, reconfigure or stop each client
+  };
+  void SetSettingsSheetHooks(SettingsSheetHooks hooks) { sheet_hooks_ = std::move(hooks); }
   // The application's part of the shutdown, run when the main window closes
   // after the clock was told and before the main window is destroyed.
   void SetOnClose(std::function<void()> on_close) { on_close_ = std::move(on_close); }
+
+  // The clock the time client sets; without one (tests) no time client runs.
+  // Set before the window is created.
+  void SetSystemClock(quorel::SystemClock* clock) { time_service_ = std::make_unique<quorel::CTimeService>(clock); }
+  quorel::CTimeService* time_service() { return time_service_.get(); }
 
   // Builds the tray menu with its greying applied (the caller destroys it).
   HMENU BuildMenu() const;
@@ -49,5 +65,7 @@ class CMainWnd : public CTrayWnd {
   bool about_open_ = false;
   UINT taskbar_created_ = 0;
   std::function<bool()> run_settings_sheet_;
+  SettingsSheetHooks sheet_hooks_;
   std::function<void()> on_close_;
+  std::unique_ptr<quorel::CTimeService> time_service_;
 };

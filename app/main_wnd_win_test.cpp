@@ -11,6 +11,7 @@
 
 #include "app/messages.h"
 #include "app/tray_menu.h"
+#include "net/net_win_test_support.h"
 
 namespace {
 
@@ -160,6 +161,29 @@ TEST_F(MainWndTest, ForceOntoTheScreenAndExitCommands) {
   PumpMessages(100);
   EXPECT_FALSE(IsWindow(main));
   EXPECT_FALSE(IconRegistered(main));
+}
+
+TEST_F(MainWndTest, TimeClientFollowsTheCorrectionSettingAndNeverSetsTheRealClock) {
+  quorel::test::RecordingClock recorder;
+  main_.SetSystemClock(&recorder);
+  main_.time_service()->set_ntp_port(9);  // nothing answers there
+  clock_.settings().time_source = 1;
+  clock_.settings().ntp_server = "127.0.0.1";
+  ASSERT_TRUE(main_.CreateHidden());
+  const bool gate_open = !quorel::CTimeService::GateClosed();
+  EXPECT_EQ(main_.time_service()->client() != nullptr, gate_open);
+  if (gate_open) {  // its first adjustment runs at once and fails: nothing answers
+    EXPECT_TRUE(wingui::test::WaitFor(
+        [&] { return !main_.time_service()->client()->shared().Last().last_connect.empty(); }, 12000));
+  }
+
+  // Correction switched off in the sheet (closed with Cancel): the client stops.
+  clock_.settings().time_source = 0;
+  main_.SetSettingsSheet([] { return false; });
+  SendMessageW(main_.hwnd(), quorel::WM_OPEN_SETTINGS, 0, 0);
+  EXPECT_EQ(main_.time_service()->client(), nullptr);
+  if (gate_open) EXPECT_FALSE(clock_.settings().ntp_last_connect_time.empty());
+  EXPECT_TRUE(recorder.sets().empty());
 }
 
 }  // namespace

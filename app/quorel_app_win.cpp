@@ -11,6 +11,7 @@
 #include "app/news_file.h"
 #include "app/settings_values.h"
 #include "base/random.h"
+#include "settings_ui/app_setup_host_win.h"
 #include "base/string_table.h"
 #include "wingui/text_win.h"
 
@@ -212,6 +213,14 @@ bool CQuorelApp::CreateMainWindow() {
   tick.session_ends = [this] { sounds_->AtEndSession(); };
   clock_.SetHooks(tick);
   main_wnd_ = std::make_unique<CMainWnd>(clock_);
+  main_wnd_->SetSettingsSheet([this] { return RunSettingsSheet(*this, main_wnd_->hwnd()); });
+  if (system_clock_) {
+    main_wnd_->SetSystemClock(system_clock_);
+    hooks_.copy_time_client = [this](quorel::QuorelSettings& s) {
+      quorel::CNTPClient* client = main_wnd_ ? main_wnd_->time_service()->client() : nullptr;
+      if (client) quorel::StoreTimeLastValues(client->shared().Last(), s);
+    };
+  }
   main_wnd_->SetOnClose([this] {
     if (hooks_.shutdown) hooks_.shutdown();
   });

@@ -109,6 +109,10 @@ class CQuorelApp {
   };
   Hooks& hooks() { return hooks_; }
 
+  // The clock the time client sets (the program's entry point gives the real one;
+  // without it no time client runs).
+  void SetSystemClock(quorel::SystemClock* clock) { system_clock_ = clock; }
+
   // For tests: the pause of a restart and the folders.
   void SetSleep(std::function<void(DWORD)> sleep) { sleep_ = std::move(sleep); }
   void SetProgramFolderForTests(const std::string& folder) { program_folder_override_ = folder; }
@@ -126,6 +130,7 @@ class CQuorelApp {
   Hooks hooks_;
   std::function<void(DWORD)> sleep_;
   std::string program_folder_override_;
+  quorel::SystemClock* system_clock_ = nullptr;
 
   HANDLE instance_mutex_ = nullptr;
   quorel::GreetingState greeting_;

@@ -6,6 +6,10 @@ namespace quorel {
 
 bool HasRestartOption(const std::string& command_line) { return command_line.find("-r") != std::string::npos; }
 
+namespace {
+constexpr std::size_t kMaxRecoveredFile = 256u * 1024 * 1024;
+}  // namespace
+
 int RecoverFiles(FileSystem& fs, const std::vector<std::string>& entries) {
   int restored = 0;
   for (const std::string& entry : entries) {
@@ -13,8 +17,11 @@ int RecoverFiles(FileSystem& fs, const std::vector<std::string>& entries) {
     if (comma == std::string::npos || comma == 0 || comma == entry.size() - 1) continue;
     const std::string target = entry.substr(0, comma);
     const std::string source = entry.substr(comma + 1);
-    if (!fs.Remove(target)) continue;  // the source is copied only over a removed target
-    if (fs.Copy(source, target, true)) ++restored;
+    // The backup replaces the target through a new file and a rename, so a
+    // missing or unreadable backup leaves the target as it was.
+    std::string bytes;
+    if (fs.Read(source, kMaxRecoveredFile + 1, bytes) != 0 || bytes.size() > kMaxRecoveredFile) continue;
+    if (fs.Write(target, bytes) == 0) ++restored;
   }
   return restored;
 }

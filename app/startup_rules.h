@@ -15,9 +15,10 @@ namespace quorel {
 // "-r" anywhere in the command line (so "-rx" counts too) marks a restart.
 bool HasRestartOption(const std::string& command_line);
 
-// Each entry is "target,source": the target is deleted and, only when that
-// worked, the source is copied in its place. Entries without a comma, or with
-// the comma first or last, are skipped. Returns the number of files restored.
+// Each entry is "target,source": the source's contents replace the target
+// (a new file renamed over it); a source that cannot be read changes nothing.
+// Entries without a comma, or with the comma first or last, are skipped.
+// Returns the number of files restored.
 int RecoverFiles(FileSystem& fs, const std::vector<std::string>& entries);
 
 // True when the daily restart is due at this minute: switched on, the time is

@@ -14,23 +14,25 @@ TEST(StartupRules, RestartOptionIsASubstringTest) {
   EXPECT_FALSE(HasRestartOption("quorel.exe -R"));
 }
 
-TEST(StartupRules, RecoveryCopiesOnlyAfterTheTargetWasDeleted) {
+TEST(StartupRules, RecoveryReplacesTheTargetOnlyWithAReadableBackup) {
   MemoryFileSystem fs;
   fs.AddFile("C:\\u\\sche2024.dat", "broken");
   fs.AddFile("C:\\u\\sche2024.bak", "good");
-  fs.AddFile("C:\\u\\sche2025.dat", "locked");
-  fs.AddFile("C:\\u\\sche2025.bak", "good 2025");
-  fs.DenyDelete("C:\\u\\sche2025.dat");
+  fs.AddFile("C:\\u\\sche2025.dat", "kept");  // its backup has gone
+  fs.AddFile("C:\\v\\sche2026.dat", "locked");
+  fs.AddFile("C:\\u\\sche2026.bak", "good 2026");
+  fs.ProtectBelow("C:\\v\\");
   fs.AddFile("C:\\u\\a", "a");
   const std::vector<std::string> entries = {
       "C:\\u\\sche2024.dat,C:\\u\\sche2024.bak", "C:\\u\\sche2025.dat,C:\\u\\sche2025.bak",
-      "no comma", ",C:\\u\\a", "C:\\u\\a,",
+      "C:\\v\\sche2026.dat,C:\\u\\sche2026.bak", "no comma", ",C:\\u\\a", "C:\\u\\a,",
   };
   EXPECT_EQ(RecoverFiles(fs, entries), 1);
   EXPECT_EQ(fs.Contents("C:\\u\\sche2024.dat"), "good");
-  EXPECT_EQ(fs.Contents("C:\\u\\sche2025.dat"), "locked");
+  EXPECT_EQ(fs.Contents("C:\\u\\sche2025.dat"), "kept");
+  EXPECT_EQ(fs.Contents("C:\\v\\sche2026.dat"), "locked");
   EXPECT_EQ(fs.Contents("C:\\u\\a"), "a");
-  for (const std::string& line : fs.log) EXPECT_EQ(line.find("copy C:\\u\\sche2025"), std::string::npos) << line;
+  for (const std::string& line : fs.log) EXPECT_EQ(line.rfind("delete", 0), std::string::npos) << line;
 }
 
 TEST(StartupRules, RecoverySplitsAtTheFirstComma) {

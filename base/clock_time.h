@@ -2,7 +2,17 @@
 // core is handed the machine's clock.
 #pragma once
 
+#include <cstdint>
+
 namespace quorel {
+
+// Gregorian dates (proleptic), shared by the clock, the calendar and the network times.
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);  // 0 for a month outside 1..12
+bool IsValidDate(int year, int month, int day);
+// Days since 1970-01-01 (negative before it); month and day overflow is carried.
+std::int64_t DaysFromCivil(int year, int month, int day);
+void CivilFromDays(std::int64_t days, int& year, int& month, int& day);
 
 // The fields of a moment, as SYSTEMTIME holds them (day_of_week 0 = Sunday).
 struct ClockTime {

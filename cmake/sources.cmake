@@ -90,7 +90,11 @@ function(quorel_add_test_program name dir tests)
                              QUOREL_E2E_TIME="${moment}")
   add_dependencies(${name} quorel_strings)
   if(TARGET quorel_art)
-    add_dependencies(${name} quorel_art)  # tests may include the generated pictures
+    add_dependencies(${name} quorel_art quorel_texts)  # tests may include the program's resources
+  endif()
+  list(FIND QUOREL_PROGRAM_DIRS ${dir} program_dir)
+  if(rcs AND QUOREL_RC_DEPENDS AND program_dir GREATER -1)
+    set_source_files_properties(${rcs} DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTIES OBJECT_DEPENDS "${QUOREL_RC_DEPENDS}")
   endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/tests)
 endfunction()

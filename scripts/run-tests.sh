@@ -33,7 +33,10 @@ for exe in "$build"/win/bin/tests/*_win_tests.exe; do
   case "$name" in *_e2e_win_tests) fake=(--faketime "$(cat "$moment")") ;; esac
   # The sound programs hear what they play through a recording ALSA device.
   case "$name" in sound_*) fake+=(--record "$results/$name-sound") ;; esac
-  scripts/wine-run.sh --timeout "${QUOREL_SHELL_TEST_TIMEOUT:-600}" "${fake[@]}" "$exe" --gtest_color=no \
+  # The network clients' tests talk to real servers on loopback, started around them.
+  peers=()
+  case "$name" in net_win_tests) peers=(scripts/net-test-peers.py) ;; esac
+  "${peers[@]}" scripts/wine-run.sh --timeout "${QUOREL_SHELL_TEST_TIMEOUT:-600}" "${fake[@]}" "$exe" --gtest_color=no \
       >"$results/$name.log" 2>&1
   rc=$?
   grep -E '^\[ +(RUN|OK|FAILED|PASSED) +\]|Failure|error:|Expected|Which is|Value of|Actual' "$results/$name.log" | grep -v '^\[ *RUN' || true

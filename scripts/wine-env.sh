@@ -7,6 +7,8 @@ export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# Nothing run here may set the machine's clock (the program's clock setting refuses).
+export QUOREL_FORBID_CLOCK_SET=1
 # A HOME of the project's own with an ALSA null device, so that PlaySound succeeds without a sound card.
 export HOME="$build/wine-home"
 mkdir -p "$HOME"
@@ -26,7 +28,9 @@ use_sound_recording() {
     "$dir" > "$HOME/.asoundrc"
 }
 
-wine_prefix_ready() { [ -f "$WINEPREFIX/.quorel-prefix-ready" ]; }
+# Raised whenever the prefix's set-up below changes, so that older prefixes are made anew.
+quorel_prefix_version=2
+wine_prefix_ready() { [ "$(cat "$WINEPREFIX/.quorel-prefix-ready" 2>/dev/null)" = "$quorel_prefix_version" ]; }
 
 ensure_wine_prefix() {
   wine_prefix_ready && return 0
@@ -42,7 +46,13 @@ ensure_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     # A crash must end the process, not open a dialog that hangs the run.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # The dialogs ask for the Japanese system fonts by name: give them the installed IPA fonts,
+    # so that text reads as it does on Windows.
+    for pair in 'ＭＳ Ｐゴシック=IPAPGothic' 'ＭＳ ゴシック=IPAGothic' 'MS UI Gothic=IPAPGothic' \
+                'MS PGothic=IPAPGothic' 'MS Gothic=IPAGothic' 'ＭＳ Ｐ明朝=IPAPMincho' 'ＭＳ 明朝=IPAMincho'; do
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f >/dev/null 2>&1
+    done
     wineserver -w
-    touch "$WINEPREFIX/.quorel-prefix-ready"
+    echo "$quorel_prefix_version" > "$WINEPREFIX/.quorel-prefix-ready"
   ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
 }

@@ -27,7 +27,7 @@ def parse(path):
                 sys.exit(f"{path}:{lineno}: string {number} is defined twice")
             if number > 65535:
                 sys.exit(f"{path}:{lineno}: string number {number} is above 65535")
-            entries[number] = (lineno, unescape(text.lstrip(" "), path, lineno))
+            entries[number] = (lineno, unescape(text, path, lineno))
     return entries
 
 

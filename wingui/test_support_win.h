@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <functional>
 #include <string>
+#include <thread>
 
 namespace wingui {
 namespace test {
@@ -65,6 +69,37 @@ bool WaitFor(Pred done, DWORD ms) {
   }
   return done();
 }
+
+// A top-level window with this caption, waited for at most `ms` milliseconds.
+inline HWND WaitForWindow(const wchar_t* caption, DWORD ms = 5000) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindWindowW(nullptr, caption)) != nullptr; }, ms);
+  return found;
+}
+
+// Runs a modal window with `run` on this thread while `drive` works it from
+// another thread, as a person would, once its window titled `caption` shows.
+// A driver that finds no window closes nothing; the modal loop then waits, so
+// drivers end their windows themselves.
+inline INT_PTR RunModalDriven(const wchar_t* caption, const std::function<INT_PTR()>& run,
+                              const std::function<void(HWND)>& drive) {
+  std::thread driver([&] {
+    HWND window = WaitForWindow(caption);
+    // A modal window shows itself when its loop starts: messages sent earlier
+    // may arrive while it is still being built.
+    if (window && WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000)) drive(window);
+  });
+  INT_PTR result = run();
+  driver.join();
+  return result;
+}
+
+// Presses a property sheet's OK or Cancel (PSBTN_OK, PSBTN_CANCEL). Posted, not
+// sent: a modal loop blocked in GetMessage only wakes for a posted message.
+inline void PressSheetButton(HWND sheet, int button) { PostMessageW(sheet, PSM_PRESSBUTTON, button, 0); }
+
+// A click on a dialog's button, as the button sends it.
+inline void ClickButton(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 }  // namespace test
 }  // namespace wingui

@@ -1,0 +1,47 @@
+// What the settings sheet and its pages need of the running program: the
+// settings record, the instance and the sound packs, the clock window and a
+// few actions that take effect at once. The program gives its own (the
+// application and the clock window); shell tests give one that records.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+
+class CSetupHost {
+ public:
+  virtual ~CSetupHost() = default;
+
+  // The record the pages read when shown and write on OK.
+  virtual quorel::QuorelSettings& settings() = 0;
+  // This process does not hold the single-instance mutex.
+  virtual bool second_instance() const = 0;
+  // The voice packs "voxlite.dll" (light) and "voxgrave.dll" (serious), and the chime pack.
+  virtual bool light_voice_loaded() const = 0;
+  virtual bool serious_voice_loaded() const = 0;
+  virtual bool chime_pack_loaded() const = 0;
+  // The clock window (the sheet opens inside its monitor), null when there is none.
+  virtual HWND clock_window() const = 0;
+  // The monitors in the order of the monitor list ("メイン" first).
+  virtual std::vector<RECT> monitors() const = 0;
+  // The user data folder in use (with its trailing backslash), and the program's own path.
+  virtual std::string user_data_folder() const = 0;
+  virtual std::string program_path() const = 0;
+
+  // Actions that take effect at once, outside the sheet's OK and Cancel.
+  virtual void ReleaseMemoryNow() = 0;
+  // Places the clock by the record's placement settings now ("今すぐ移動！").
+  virtual void MoveClockNow() = 0;
+  // Ends the program once the sheet has closed ("とけいの終了").
+  virtual void RequestExit() = 0;
+  // Opens the about box, the debug dialog or the serial-port dialog ("あばうと").
+  virtual void ShowAbout(HWND owner) = 0;
+  virtual void ShowDebugDialog(HWND owner) = 0;
+  virtual void ShowComSetting(HWND owner) = 0;
+
+  // The sheet's working copy of "VCMPを使用してWAVEを再生": sound tests follow it before OK.
+  bool wave_through_acm = false;
+};
