@@ -7,6 +7,7 @@
 #include "base/string_table.h"
 #include "settings_ui/setup_etc2_win.h"
 #include "settings_ui/setup_etc_win.h"
+#include "sound/setup_chime_win.h"
 #include "wingui/text_win.h"
 
 namespace {
@@ -34,7 +35,7 @@ constexpr PageFactory kPages[] = {
     Placeholder<106>,  // 0 "表示"
     Placeholder<107>,  // 1 "きゃらくた"
     Placeholder<156>,  // 2 "逃げる"
-    Placeholder<157>,  // 3 "時報"
+    Make<CSetupChime>,  // 3 "時報"
     Placeholder<190>,  // 4 "アラーム"
     Placeholder<204>,  // 5 "カレンダー"
     Placeholder<155>,  // 6 "時刻調整"
