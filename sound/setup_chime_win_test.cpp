@@ -521,4 +521,21 @@ TEST_F(ChimePageTest, ThePageAndItsDialogsShowEveryTextWhole) {
   EXPECT_EQ(debug_faults, L"");
 }
 
+// The manual (TEXT 152, Shift-JIS) tells where the time signal is set.
+TEST(ChimeManual, TheTimeSignalSectionIsWritten) {
+  HRSRC r = FindResourceW(nullptr, MAKEINTRESOURCEW(152), L"TEXT");
+  ASSERT_TRUE(r);
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, r)));
+  const int size = static_cast<int>(SizeofResource(nullptr, r));
+  std::wstring text(static_cast<std::size_t>(size), L'\0');
+  text.resize(static_cast<std::size_t>(MultiByteToWideChar(932, 0, bytes, size, &text[0], size)));
+  const std::size_t at = text.find(L"■ 時報\r\n");
+  ASSERT_NE(at, std::wstring::npos);
+  const std::wstring section = text.substr(at, text.find(L"■", at + 1) - at);
+  EXPECT_EQ(section.find(L"準備中"), std::wstring::npos);
+  for (const wchar_t* part : {L"「時報」ページ", L"特定の時刻の時報を抑止", L"フォルダを指定する", L"voxlite.dll"}) {
+    EXPECT_NE(section.find(part), std::wstring::npos) << wingui::AnsiFromWide(part);
+  }
+}
+
 }  // namespace
