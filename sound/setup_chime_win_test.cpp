@@ -367,6 +367,37 @@ TEST_F(ChimePageTest, AMissingPackTakesItsTonesAwayAndTheInformationLineSaysSo) 
   EXPECT_EQ(host.record.time_signal_sound, quorel::kToneSerious);
 }
 
+TEST_F(ChimePageTest, BrowseOpensTheSoundFileDialogAndPutsTheChosenFileInTheEdit) {
+  wchar_t tmp[MAX_PATH];
+  GetTempPathW(MAX_PATH, tmp);
+  const std::wstring path = std::wstring(tmp) + L"quorel-browse.wav";
+  CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  host.record.time_signal_kind = 1;
+  host.record.time_signal_sound = quorel::kToneFile;
+  std::wstring chosen;
+  bool dialog_shown = false;
+  RunSheet(host, [&](HWND sheet) {
+    HWND page = CurrentPage(sheet);
+    PostClick(page, kHalfBrowse);
+    HWND dialog = wingui::test::WaitForWindow(L"サウンドファイルの選択");
+    dialog_shown = dialog != nullptr;
+    if (dialog) {
+      wingui::test::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }, 5000);
+      HWND name = GetDlgItem(dialog, 0x47c);  // the file name box
+      if (!name) name = GetDlgItem(dialog, 0x480);
+      SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+      wingui::test::WaitFor([&] { return !IsWindow(dialog); }, 5000);
+    }
+    chosen = ItemText(page, kHalfFile);
+    Press(sheet);
+  });
+  DeleteFileW(path.c_str());
+  EXPECT_TRUE(dialog_shown);
+  EXPECT_EQ(chosen, path);
+  EXPECT_EQ(host.record.half_hour_signal_file, wingui::AnsiFromWide(path));
+}
+
 class ChimePageSoundTest : public ChimePageTest {
  protected:
   void SetUp() override {
