@@ -17,7 +17,19 @@ foreach(magnify 0 2)
     COMMENT "Rendering the end-to-end reference at magnification ${magnify}")
   list(APPEND refs ${out})
 endforeach()
+# The analog face without its second hand, as the settings sheet's end-to-end test switches to it.
+set(out ${ref_dir}/clock_1759_analog.png)
+add_custom_command(
+  OUTPUT ${out}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+  COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "時計の種別=0" --set "秒針=0"
+          --background black --out ${out}
+  DEPENDS ${QUOREL_HOST_BIN}/quorel-render
+  COMMENT "Rendering the end-to-end reference of the analog face")
+list(APPEND refs ${out})
 add_custom_target(quorel_e2e_references ALL DEPENDS ${refs})
-if(TARGET app_e2e_win_tests)
-  add_dependencies(app_e2e_win_tests quorel_e2e_references)
-endif()
+foreach(e2e app_e2e_win_tests settings_ui_e2e_win_tests)
+  if(TARGET ${e2e})
+    add_dependencies(${e2e} quorel_e2e_references)
+  endif()
+endforeach()

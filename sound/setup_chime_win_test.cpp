@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "settings_ui/fake_setup_host_win.h"
 #include "settings_ui/setup_property_win.h"
 #include "sound/chime_debug_win.h"
 #include "sound/sound_record_win_test.h"
@@ -43,33 +44,17 @@ HMODULE LoadPack(const wchar_t* name) {
   return LoadLibraryW((wingui::test::ProgramFolder() + L"\\" + name).c_str());
 }
 
-// The running program as the page sees it: the packs it has loaded.
-class FakeHost : public CSetupHost {
+// The shared fake of the program, giving the packs this test program loaded
+// while its switches say they are there.
+class FakeHost : public FakeSetupHost {
  public:
-  quorel::QuorelSettings record;
-  HMODULE light = nullptr, serious = nullptr, chime = nullptr;
-
-  quorel::QuorelSettings& settings() override { return record; }
-  bool second_instance() const override { return false; }
-  bool light_voice_loaded() const override { return light != nullptr; }
-  bool serious_voice_loaded() const override { return serious != nullptr; }
-  bool chime_pack_loaded() const override { return chime != nullptr; }
+  HMODULE light_pack = nullptr, serious_pack = nullptr, chime_pack = nullptr;
   HMODULE sound_pack(quorel::SoundPack pack) const override {
-    return pack == quorel::SoundPack::kLight     ? light
-           : pack == quorel::SoundPack::kSerious ? serious
-           : pack == quorel::SoundPack::kChime   ? chime
+    return pack == quorel::SoundPack::kLight     ? (light ? light_pack : nullptr)
+           : pack == quorel::SoundPack::kSerious ? (serious ? serious_pack : nullptr)
+           : pack == quorel::SoundPack::kChime   ? (chimes ? chime_pack : nullptr)
                                                  : nullptr;
   }
-  HWND clock_window() const override { return nullptr; }
-  std::vector<RECT> monitors() const override { return {RECT{0, 0, 1280, 1024}}; }
-  std::string user_data_folder() const override { return "C:\\users\\quorel\\data\\"; }
-  std::string program_path() const override { return "C:\\quorel\\quorel.exe"; }
-  void ReleaseMemoryNow() override {}
-  void MoveClockNow() override {}
-  void RequestExit() override {}
-  void ShowAbout(HWND) override {}
-  void ShowDebugDialog(HWND) override {}
-  void ShowComSetting(HWND) override {}
 };
 
 HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
@@ -171,7 +156,7 @@ class ChimePageTest : public ::testing::Test {
   }
   void SetUp() override {
     ASSERT_TRUE(light && serious && chime);
-    host.light = light, host.serious = serious, host.chime = chime;
+    host.light_pack = light, host.serious_pack = serious, host.chime_pack = chime;
     host.record.settings_page = kPageChime;
   }
   static std::string Data(HMODULE pack, const wchar_t* name) { return WaveData(PackWave(pack, name)); }
@@ -336,8 +321,8 @@ TEST_F(ChimePageTest, TheControlsFollowTimingAndTone) {
 }
 
 TEST_F(ChimePageTest, AMissingPackTakesItsTonesAwayAndTheInformationLineSaysSo) {
-  host.light = nullptr;
-  host.chime = nullptr;
+  host.light = false;
+  host.chimes = false;
   host.record.time_signal_kind = 2;
   host.record.time_signal_sound = quorel::kToneLight;
   int opened = -1, after_light = -1, after_chime = -1, after_serious = -1;
@@ -491,7 +476,7 @@ class CtrlDown {
 TEST_F(ChimePageSoundTest, CtrlWithTheToneTestOpensTheVoiceTest) {
   host.record.time_signal_kind = 2;
   host.record.time_signal_sound = quorel::kToneLight;
-  host.light = nullptr;  // the light voice cannot be chosen
+  host.light = false;  // the light voice cannot be chosen
   struct {
     bool light = true, serious = false, half = false, speak = false;
     std::wstring hour;
@@ -529,7 +514,7 @@ TEST_F(ChimePageSoundTest, CtrlWithTheToneTestOpensTheVoiceTest) {
 }
 
 TEST_F(ChimePageTest, ThePageAndItsDialogsShowEveryTextWhole) {
-  host.light = host.serious = host.chime = nullptr;  // the longest information line
+  host.light = host.serious = host.chimes = false;  // the longest information line
   host.record.time_signal_kind = 1;
   std::wstring page_faults = L"?", suppress_faults = L"?", debug_faults = L"?";
   RunSheet(host, [&](HWND sheet) {
