@@ -450,6 +450,41 @@ TEST_F(ChimePageSoundTest, TheFileTestFollowsTheVcmpBoxOfTheSheetBeforeOk) {
   EXPECT_EQ(host.record.wave_through_acm, 0) << "Cancel stores nothing";
 }
 
+TEST_F(ChimePageSoundTest, TheFolderTestDrawsOnlyLowerCaseSoundFilesOfTheFolder) {
+  wchar_t tmp[MAX_PATH];
+  GetTempPathW(MAX_PATH, tmp);
+  const std::wstring folder = std::wstring(tmp) + L"quorel-chime-folder";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::string drawn = PackWave(light, L"1H"), never = PackWave(light, L"2H");
+  auto write = [&](const wchar_t* name, const std::string& bytes) {
+    HANDLE h = CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD put = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+    CloseHandle(h);
+  };
+  write(L"one.wav", drawn);
+  write(L"FOO.WAV", never);
+  write(L"notes.txt", never);
+  host.record.time_signal_kind = 1;
+  host.record.time_signal_sound = quorel::kToneFolder;
+  RunSheet(host, [&](HWND sheet) {
+    HWND page = CurrentPage(sheet);
+    Type(page, kHalfFile, folder);  // no backslash at the end
+    for (std::size_t n = 1; n <= 3; ++n) {
+      ClickButton(page, kHalfTest);
+      soundtest::WaitForRecordings(n, 10000);
+      wingui::test::WaitFor([&] { return Enabled(page, kHalfTest); }, 1000);
+      Sleep(500);  // the job's end reaches the page
+    }
+    wingui::test::PressSheetButton(sheet, PSBTN_CANCEL);
+  });
+  for (const wchar_t* name : {L"one.wav", L"FOO.WAV", L"notes.txt"}) DeleteFileW((folder + L"\\" + name).c_str());
+  RemoveDirectoryW(folder.c_str());
+  const auto rec = soundtest::Recordings();
+  ASSERT_EQ(rec.size(), 3u);
+  for (const auto& r : rec) EXPECT_TRUE(Holds(r, WaveData(drawn)));
+}
+
 // Holds CTRL down for the page's thread while a click is handled.
 class CtrlDown {
  public:
@@ -517,6 +552,7 @@ TEST_F(ChimePageTest, ThePageAndItsDialogsShowEveryTextWhole) {
   host.light = host.serious = host.chimes = false;  // the longest information line
   host.record.time_signal_kind = 1;
   std::wstring page_faults = L"?", suppress_faults = L"?", debug_faults = L"?";
+  bool speak_enabled = true;
   RunSheet(host, [&](HWND sheet) {
     HWND page = CurrentPage(sheet);
     page_faults = LayoutFaults(page);
@@ -530,11 +566,13 @@ TEST_F(ChimePageTest, ThePageAndItsDialogsShowEveryTextWhole) {
   CChimeDebug voice_test(host);
   wingui::test::RunModalDriven(kDebugCaption, [&] { return voice_test.DoModal(nullptr); }, [&](HWND dialog) {
     debug_faults = LayoutFaults(dialog);
+    speak_enabled = Enabled(dialog, kDebugSpeak);
     ClickButton(dialog, IDCANCEL);
   });
   EXPECT_EQ(page_faults, L"");
   EXPECT_EQ(suppress_faults, L"");
   EXPECT_EQ(debug_faults, L"");
+  EXPECT_FALSE(speak_enabled) << "nothing to speak with both voices missing";
 }
 
 // The manual (TEXT 152, Shift-JIS) tells where the time signal is set.
