@@ -11,7 +11,7 @@
 
 #include "app/messages.h"
 #include "app/tray_menu.h"
-#include "net/net_win_test_support.h"
+#include "net/net_test_support_win.h"
 
 namespace {
 

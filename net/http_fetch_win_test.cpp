@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "net/net_texts.h"
-#include "net/net_win_test_support.h"
+#include "net/net_test_support_win.h"
 
 namespace quorel {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "base/string_table.h"
 #include "net/net_texts.h"
-#include "net/net_win_test_support.h"
+#include "net/net_test_support_win.h"
 #include "net/time_service_win.h"
 #include "settings_ui/setup_property_win.h"
 #include "wingui/test_support_win.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "net/dialup_win.h"
-#include "net/net_win_test_support.h"
+#include "net/net_test_support_win.h"
 
 namespace quorel {
 namespace {

@@ -93,7 +93,7 @@ TEST_F(SettingsOnScreen, HidingTheClockKeepsTheTrayIcon) {
   wingui::test::PressSheetButton(sheet, PSBTN_OK);
   ASSERT_TRUE(Closed(sheet));
   EXPECT_TRUE(WaitFor([&] { return IconRegistered(main_); }, 5000));
-  EXPECT_FALSE(IsWindowVisible(clock_));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(clock_); }, 5000));
 }
 
 }  // namespace
