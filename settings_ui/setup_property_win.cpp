@@ -5,6 +5,7 @@
 #include "app/clock_geometry.h"
 #include "app/common_util_win.h"
 #include "base/string_table.h"
+#include "render/setup_display2_win.h"
 #include "settings_ui/setup_etc2_win.h"
 #include "settings_ui/setup_etc_win.h"
 #include "wingui/text_win.h"
@@ -32,7 +33,7 @@ std::unique_ptr<wingui::PropertyPage> Placeholder(CSetupHost&) {
 // The pages in tab order; the index is the stored page number.
 constexpr PageFactory kPages[] = {
     Placeholder<106>,  // 0 "表示"
-    Placeholder<107>,  // 1 "きゃらくた"
+    Make<CSetupDisplay2>,  // 1 "きゃらくた"
     Placeholder<156>,  // 2 "逃げる"
     Placeholder<157>,  // 3 "時報"
     Placeholder<190>,  // 4 "アラーム"
