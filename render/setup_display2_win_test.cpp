@@ -368,6 +368,51 @@ TEST_F(CharacterPage, TestShowsTheUsersCharacterFromTheEditsOverTheTestScene) {
   EXPECT_TRUE(blink_enabled);
 }
 
+TEST_F(CharacterPage, TheGuideButtonShowsTheCharacterGuide) {
+  FakeSetupHost host;
+  host.record.character = 0;
+  std::wstring guide;
+  RunSheet(host, [&](HWND sheet) {
+    PostClick(CurrentPage(sheet), 1179);
+    HWND help = wingui::test::WaitForWindow(L"ころぷくのヘルプ！");
+    if (help) {
+      guide = Text(GetDlgItem(help, 1023));
+      PostMessageW(help, WM_COMMAND, IDOK, 0);
+      wingui::test::WaitFor([&] { return !IsWindow(help); }, 5000);
+    }
+    wingui::test::PressSheetButton(sheet, PSBTN_CANCEL);
+  });
+  EXPECT_NE(guide.find(L"自分だけのキャラクターをつくろう！"), std::wstring::npos);
+  EXPECT_NE(guide.find(L"mike.inf"), std::wstring::npos);
+}
+
+// The browse button's dialog has its title and puts the chosen file into the image field.
+TEST_F(CharacterPage, BrowsingPutsTheChosenImageIntoItsField) {
+  FakeSetupHost host;
+  host.record.character = 0;
+  const std::wstring sample = SamplePath(L"mike.bmp");
+  std::wstring image;
+  bool opened = false;
+  RunSheet(host, [&](HWND sheet) {
+    HWND page = CurrentPage(sheet);
+    PostClick(page, 1165);
+    HWND chooser = wingui::test::WaitForWindow(L"画像ファイルの選択");
+    opened = chooser != nullptr;
+    if (chooser) {
+      wingui::test::WaitFor([&] { return IsWindowVisible(chooser) != FALSE; }, 5000);
+      HWND name = GetDlgItem(chooser, 0x47c);  // the file name field (edt1) or its combo box (cmb13)
+      if (!name || !IsWindowVisible(name)) name = GetDlgItem(chooser, 0x480);
+      SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sample.c_str()));
+      PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+      wingui::test::WaitFor([&] { return !IsWindow(chooser); }, 5000);
+    }
+    image = Text(GetDlgItem(page, kImage));
+    wingui::test::PressSheetButton(sheet, PSBTN_CANCEL);
+  });
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(_wcsicmp(image.c_str(), sample.c_str()), 0) << wingui::AnsiFromWide(image);
+}
+
 class TestDialog : public CharacterPage {
  protected:
   void SetUp() override {
