@@ -10,6 +10,11 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "net/time_system_win.h"
+
+namespace quorel {
+class CTimeService;
+}
 
 class CSetupHost {
  public:
@@ -41,6 +46,11 @@ class CSetupHost {
   virtual void ShowAbout(HWND owner) = 0;
   virtual void ShowDebugDialog(HWND owner) = 0;
   virtual void ShowComSetting(HWND owner) = 0;
+
+  // The page "時刻調整": the owner of the time client (null where the program
+  // has none), and the machine as that page sees it.
+  virtual quorel::CTimeService* time_service() { return nullptr; }
+  virtual quorel::TimeSystem& time_system() { return quorel::MachineTimeSystem(); }
 
   // The sheet's working copy of "VCMPを使用してWAVEを再生": sound tests follow it before OK.
   bool wave_through_acm = false;
