@@ -11,6 +11,7 @@
 
 #include "app/settings.h"
 #include "net/time_system_win.h"
+#include "sound/time_signal.h"
 
 namespace quorel {
 class CTimeService;
@@ -28,6 +29,10 @@ class CSetupHost {
   virtual bool light_voice_loaded() const = 0;
   virtual bool serious_voice_loaded() const = 0;
   virtual bool chime_pack_loaded() const = 0;
+  // The module of a loaded pack, for the pages' sound tests (null when it is not loaded),
+  // and whether the MP3 library is there (the sound file filters offer *.mp3 then).
+  virtual HMODULE sound_pack(quorel::SoundPack) const { return nullptr; }
+  virtual bool mp3_library_loaded() const { return false; }
   // The clock window (the sheet opens inside its monitor), null when there is none.
   virtual HWND clock_window() const = 0;
   // The monitors in the order of the monitor list ("メイン" first).

@@ -12,6 +12,7 @@
 #include "render/setup_time_zone_win.h"
 #include "settings_ui/setup_etc2_win.h"
 #include "settings_ui/setup_etc_win.h"
+#include "sound/setup_chime_win.h"
 #include "wingui/text_win.h"
 
 namespace {
@@ -39,7 +40,7 @@ constexpr PageFactory kPages[] = {
     Make<CSetupDisplay>,   // 0 "表示"
     Make<CSetupDisplay2>,  // 1 "きゃらくた"
     Make<CSetupCursor>,    // 2 "逃げる"
-    Placeholder<157>,  // 3 "時報"
+    Make<CSetupChime>,     // 3 "時報"
     Placeholder<190>,  // 4 "アラーム"
     Placeholder<204>,  // 5 "カレンダー"
     Make<quorel::CSetupTime>,  // 6 "時刻調整"
