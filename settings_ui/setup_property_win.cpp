@@ -7,6 +7,7 @@
 #include "base/string_table.h"
 #include "net/setup_time_win.h"
 #include "render/setup_cursor_win.h"
+#include "render/setup_display2_win.h"
 #include "render/setup_display_win.h"
 #include "render/setup_time_zone_win.h"
 #include "settings_ui/setup_etc2_win.h"
@@ -37,7 +38,7 @@ std::unique_ptr<wingui::PropertyPage> Placeholder(CSetupHost&) {
 // The pages in tab order; the index is the stored page number.
 constexpr PageFactory kPages[] = {
     Make<CSetupDisplay>,   // 0 "表示"
-    Placeholder<107>,  // 1 "きゃらくた"
+    Make<CSetupDisplay2>,  // 1 "きゃらくた"
     Make<CSetupCursor>,    // 2 "逃げる"
     Make<CSetupChime>,     // 3 "時報"
     Placeholder<190>,  // 4 "アラーム"

@@ -296,7 +296,7 @@ class ShippedArt(unittest.TestCase):
         with open(os.path.join(ART_DIR, "quorel_art.rc"), encoding="utf-8") as f:
             listed = {int(line.split()[0]): line.split()[1] for line in f if line[:1].isdigit()}
         wanted = {128: "ICON", 130: "ICON", 148: "ICON", 149: "ICON", 151: "ICON", 132: "CURSOR",
-                  222: "CURSOR", 199: "CURSOR", 210: "BITMAP", 277: "BITMAP", 278: "BITMAP", 310: "PNG",
+                  222: "CURSOR", 199: "CURSOR", 207: "BITMAP", 210: "BITMAP", 277: "BITMAP", 278: "BITMAP", 310: "PNG",
                   311: "PNG", 312: "PNG", 313: "PNG"}
         self.assertEqual(listed, wanted)
         with open(os.path.join(ART_DIR, "qorlclnup.rc"), encoding="utf-8") as f:
