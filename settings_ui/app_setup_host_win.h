@@ -25,6 +25,10 @@ class CAppSetupHost : public CSetupHost {
   void ShowAbout(HWND owner) override;
   void ShowDebugDialog(HWND owner) override {}  // the debug dialog comes with the scenes
   void ShowComSetting(HWND owner) override;
+  quorel::CMailService* mail_service() override;
+  quorel::CNewsService* news_service() override;
+  void WriteNewsFile(const std::string& text) override { app_.WriteNewsFile(text); }
+  void RedrawClock() override;
 
   // "とけいの終了" was chosen: the program ends once the sheet's loop has returned.
   bool exit_requested() const { return exit_requested_; }

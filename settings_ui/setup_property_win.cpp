@@ -7,6 +7,8 @@
 #include "base/string_table.h"
 #include "settings_ui/setup_etc2_win.h"
 #include "settings_ui/setup_etc_win.h"
+#include "settings_ui/setup_mail_win.h"
+#include "settings_ui/setup_news_win.h"
 #include "wingui/text_win.h"
 
 namespace {
@@ -38,8 +40,8 @@ constexpr PageFactory kPages[] = {
     Placeholder<190>,  // 4 "アラーム"
     Placeholder<204>,  // 5 "カレンダー"
     Placeholder<155>,  // 6 "時刻調整"
-    Placeholder<247>,  // 7 "お知らせ"
-    Placeholder<252>,  // 8 "メール"
+    Make<CSetupNews>,  // 7 "お知らせ"
+    Make<CSetupMail>,  // 8 "メール"
     Placeholder<257>,  // 9 "時差"
     Placeholder<266>,  // 10 "スケジュール"
     Placeholder<292>,  // 11 "天気"
