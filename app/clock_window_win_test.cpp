@@ -10,6 +10,7 @@
 #include "wingui/test_support_win.h"
 
 #include "app/messages.h"
+#include "base/string_table.h"
 
 namespace {
 
@@ -303,6 +304,37 @@ TEST_F(ClockWindowTest, MailResultBlinksTheIconAndNotifiesOnlyAChangedCount) {
   EXPECT_EQ(s().mail_arrived, 0);
   PumpMessages(300);
   EXPECT_EQ(FrameHash(clock_.last_frame()), without);
+}
+
+TEST_F(ClockWindowTest, NewsUpdateKeepsTheNewEditionLightsTheIconAndSaysPinpon) {
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  int written = 0, sounds = 0;
+  const std::string updated = quorel::LoadText(55620);  // "更新あり"
+  clock_.net_hooks().copy_news_client = [&](quorel::QuorelSettings& st) {
+    st.news_last_result = updated;
+    st.news_title = "ID 2";
+    st.news_text = "ID 2\r\nnews\r\n";
+    return true;
+  };
+  clock_.net_hooks().write_news_file = [&] { ++written; };
+  clock_.net_hooks().play_news_sound = [&] { ++sounds; };
+  s().news_sound = 1;
+  s().news_no_blink = 1;
+  SendMessageW(clock_.hwnd(), quorel::WM_NEWS_UPDATED, 0, 0);
+  EXPECT_EQ(s().news_updated, 1);
+  EXPECT_EQ(s().news_text, "ID 2\r\nnews\r\n");
+  EXPECT_EQ(written, 1);
+  EXPECT_EQ(saves_, 1);
+  EXPECT_EQ(sounds, 1);
+  // Not while the settings sheet is open; without a news client nothing happens.
+  clock_.SetSettingsSheetOpen(true);
+  SendMessageW(clock_.hwnd(), quorel::WM_NEWS_UPDATED, 0, 0);
+  EXPECT_EQ(sounds, 1);
+  clock_.SetSettingsSheetOpen(false);
+  s().news_updated = 0;
+  clock_.net_hooks().copy_news_client = [](quorel::QuorelSettings&) { return false; };
+  SendMessageW(clock_.hwnd(), quorel::WM_NEWS_UPDATED, 0, 0);
+  EXPECT_EQ(s().news_updated, 0);
 }
 
 }  // namespace

@@ -201,6 +201,15 @@ TEST_F(NewsClientTest, AShortPageIsAFormatErrorAndTheFetchTimeStays) {
   EXPECT_EQ(error_page, "(none)");
 }
 
+TEST_F(NewsClientTest, APageWithoutItsIdGoesToTheErrorFile) {
+  std::string error_page;
+  client.set_error_page_writer([&](const std::string& text) { error_page = text; });
+  const NewsLastValues v = Run("/news-noid.txt", true);
+  EXPECT_EQ(wingui::WideFromAnsi(v.result), L"形式が不正です(NO ID)");
+  EXPECT_EQ(error_page, "id 2026-12-01\r\nlower case\r\n");
+  EXPECT_TRUE(v.last_fetch.empty());
+}
+
 TEST_F(NewsClientTest, SameDayAfterASuccessfulFetchDoesNothingUnlessForced) {
   client.set_now([] { return std::string("2026/12/11 10:00:00"); });
   NewsLastValues seeded;

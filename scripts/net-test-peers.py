@@ -71,6 +71,7 @@ PAGES = {
     "/news.txt": "ID 2026-12-01 edition\r\n\x82\xa8\x92\x6d\x82\xe7\x82\xb9\r\nnew release\r\n",
     "/news-lf.txt": "ID 2026-12-01 edition\n\x82\xa8\x92\x6d\x82\xe7\x82\xb9\nnew release\n",
     "/news-short.txt": "ID 123\n",
+    "/news-noid.txt": "id 2026-12-01\nlower case\n",
     "/broken.html": "<HTML><HEAD><TITLE>Japan Standard Time</TITLE></HEAD><BODY>\n<H2>\n"
                     "Mon Jan 12 08:05:09 UTC 2009\n</H2>\n</BODY></HTML>\n",
 }
