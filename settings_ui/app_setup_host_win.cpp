@@ -1,7 +1,6 @@
 #include "settings_ui/app_setup_host_win.h"
 
 #include "app/about_box_win.h"
-#include "app/messages.h"
 #include "net/mail_service_win.h"
 #include "settings_ui/com_setting_win.h"
 #include "settings_ui/setup_property_win.h"
@@ -51,8 +50,4 @@ quorel::CMailService* CAppSetupHost::mail_service() {
 
 quorel::CNewsService* CAppSetupHost::news_service() {
   return app_.main_window() ? &app_.main_window()->news_service() : nullptr;
-}
-
-void CAppSetupHost::RedrawClock() {
-  if (clock_window()) SendMessageW(clock_window(), quorel::WM_APPLY_SETTINGS, 0, 0);
 }

@@ -2,7 +2,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "net/mail_service_win.h"
 #include "base/string_table.h"
@@ -166,6 +168,36 @@ TEST(MailPage, CheckNowRefusesAZeroPortWhichOkStoresAs110) {
   EXPECT_EQ(result, L"old");  // nothing was checked
   EXPECT_EQ(host.record.mail_port, 110);
   EXPECT_EQ(host.record.mail_interval_minutes, 5);
+}
+
+TEST(MailPage, CheckNowRefusesEachMissingOrWrongValueWithItsText) {
+  struct Case {
+    const wchar_t *server, *port, *user, *password, *interval, *text;
+  } cases[] = {
+      {L"", L"110", L"u", L"p", L"10", L"POP3サーバが設定されていません"},
+      {L"localhost", L"65536", L"u", L"p", L"10", L"ポート番号の設定が正しくありません"},
+      {L"localhost", L"110", L"", L"p", L"10", L"ユーザIDが設定されていません"},
+      {L"localhost", L"110", L"u", L"", L"10", L"パスワードが設定されていません"},
+      {L"localhost", L"110", L"u", L"p", L"4", L"メールのチェック間隔の設定が正しくありません"},
+  };
+  NetFakeHost host;
+  MailHost(host);
+  std::vector<bool> refused;
+  RunSheet(host, [&](HWND sheet) {
+    HWND page = CurrentPage(sheet);
+    for (const Case& c : cases) {
+      Type(page, CSetupMail::kServer, c.server);
+      Type(page, CSetupMail::kPort, c.port);
+      Type(page, CSetupMail::kUser, c.user);
+      Type(page, CSetupMail::kPassword, c.password);
+      Type(page, CSetupMail::kInterval, c.interval);
+      PostClick(page, CSetupMail::kCheckNow);
+      refused.push_back(CloseMessageBox(c.text, 5000));
+    }
+    wingui::test::PressSheetButton(sheet, PSBTN_CANCEL);
+  });
+  EXPECT_EQ(refused, std::vector<bool>(std::size(cases), true));
+  EXPECT_EQ(host.record.mail_last_result, "old");  // nothing was checked
 }
 
 TEST(MailPage, KindsAndEnablingFollowThePacksAndTheCheckBox) {
