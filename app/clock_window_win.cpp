@@ -73,6 +73,7 @@ bool CQuorelWin::OnCreate(const CREATESTRUCTW&) {
   if (!icon_sheet_.IsLoaded()) icon_sheet_ = quorel::LoadSheetFromResource(module, kPngInformations);
   face_ = std::make_unique<quorel::CDrawClock>(std::move(face_sheet_));
   informations_ = std::make_unique<quorel::CDrawInformations>(std::move(icon_sheet_));
+  character_ = std::make_unique<CClockCharacter>(module);
   if (settings_.startup_placement != quorel::kPlaceAsLastTime) settings_.fled = 0;
   placing_ = true;
   popup_.CreatePopup(hwnd());
@@ -106,6 +107,7 @@ void CQuorelWin::Apply() {
   ApplyLayering();
   ApplyPopupColours();
   ApplyBlinking();
+  ApplyCharacter();
   RepaintIfNeeded(true);
   if (settings_.flee_kind != quorel::kFleeNone && settings_.sensitivity == quorel::kSensitivityHyper) {
     SetTimer(hwnd(), kTimerHypersensitive, 200, nullptr);
@@ -226,14 +228,36 @@ void CQuorelWin::ApplyBlinking() {
   if (blink) SetTimer(hwnd(), kTimerBlink, 500, nullptr);
 }
 
+// The character is chosen anew (the user's files loaded again) and stands still.
+void CQuorelWin::ApplyCharacter() {
+  KillTimer(hwnd(), kTimerAnimation);
+  if (character_) character_->Apply(settings_, MainTime());
+}
+
+void CQuorelWin::StartAnimation() {
+  const quorel::ClockTickPeriods periods = quorel::TickPeriods(
+      settings_.blink_animation, settings_.background_animation, settings_.magnification, settings_.high_quality_zoom);
+  SetTimer(hwnd(), kTimerAnimation, periods.animation_ms, nullptr);
+}
+
+// A motion's tick: repaint on a change, and stop the timer once the character stands still.
+void CQuorelWin::AnimationTick() {
+  const bool announcing = popup_visible_ || (hooks_.sound_playing && hooks_.sound_playing());
+  const quorel::AnimationTick tick = character_ ? character_->AnimationTick(announcing) : quorel::AnimationTick{};
+  if (tick.repaint) RepaintIfNeeded(true);
+  if (!tick.keep_timer) KillTimer(hwnd(), kTimerAnimation);
+}
+
 void CQuorelWin::RenderFrame() {
   quorel::ClockTime now = MainTime();
   quorel::ClockTime second = quorel::GetSubTime(*time_source_, SubZone(settings_));
-  face_->SetInputs(ClockFaceInputsFrom(settings_, now, second, /*bare_face=*/false, /*emblem_closed=*/false));
+  const bool user_character = character_ && character_->IsUserCharacter();
+  face_->SetInputs(ClockFaceInputsFrom(settings_, now, second, /*bare_face=*/user_character, /*emblem_closed=*/false));
   informations_->SetInputs(InformationInputsFrom(settings_, mail_blink_phase_, news_blink_phase_));
   quorel::SceneParts parts;
   parts.clock = face_.get();
   parts.informations = informations_.get();
+  if (character_) parts.character = &character_->drawable();
   frame_ = quorel::Compose(parts, ComposeInputsFrom(settings_, now));
   last_painted_ = now;
   painted_once_ = true;
@@ -263,9 +287,7 @@ void CQuorelWin::OnPaint(HDC dc, const PAINTSTRUCT&) {
 
 void CQuorelWin::OnTimer(UINT_PTR id) {
   switch (id) {
-    case kTimerAnimation:
-      KillTimer(hwnd(), kTimerAnimation);  // no motion runs until the character comes
-      break;
+    case kTimerAnimation: AnimationTick(); break;
     case kTimerMainTick: MainTick(); break;
     case kTimerTopmost: TopmostTick(); break;
     case kTimerReturn: ReturnTick(); break;
@@ -295,9 +317,12 @@ void CQuorelWin::MainTick() {
   bool claimed = hooks_.check_alarms ? hooks_.check_alarms(now) : false;
   if (hooks_.check_time_signal) hooks_.check_time_signal(now, claimed);
   if (hooks_.hourly_character) hooks_.hourly_character();
+  const bool character_changed = character_ && character_->HourlyChange(settings_, now, settings_open_);
   bool scene_changed = hooks_.advance_background ? hooks_.advance_background(now) : false;
+  scene_changed |= character_changed;
   RepaintIfNeeded(scene_changed);
   if (hooks_.idle_motions) hooks_.idle_motions(now);
+  if (character_ && character_->IdleTick(settings_, now)) StartAnimation();
   if (hooks_.calendar_day) hooks_.calendar_day(now);
 }
 
@@ -459,6 +484,7 @@ void CQuorelWin::ForceOntoScreen() {
 }
 
 void CQuorelWin::OnMouseMove(POINT pt, UINT) {
+  if (character_ && character_->MouseMoved()) StartAnimation();  // woken from a doze
   if (button_down_) {
     POINT screen = pt;
     ClientToScreen(hwnd(), &screen);
@@ -493,12 +519,16 @@ void CQuorelWin::OnLButtonDblClk(POINT, UINT) { PostMessageW(main_window_, WM_CL
 
 void CQuorelWin::OnRButtonDown(POINT, UINT) {
   if (settings_open_) return;
+  if (hooks_.stop_sound) hooks_.stop_sound();
   PostMessageW(main_window_, quorel::WM_OPEN_SETTINGS, 0, 0);
 }
 
 void CQuorelWin::OnClose() { PostMessageW(main_window_, WM_CLOSE, 0, 0); }
 
-void CQuorelWin::OnDestroy() { KillTimers(/*only_those_of_apply=*/false); }
+void CQuorelWin::OnDestroy() {
+  KillTimers(/*only_those_of_apply=*/false);
+  if (hooks_.destroying) hooks_.destroying(session_ending_);
+}
 
 void CQuorelWin::OnMailResult() {
   quorel::QuorelSettings& s = settings_;
@@ -552,14 +582,21 @@ bool CQuorelWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_QUERYENDSESSION: result = TRUE; return true;
     case WM_ENDSESSION:
-      if (wp) session_ending_ = true;  // the farewell at the session's end comes with the sound jobs
+      if (wp) {
+        session_ending_ = true;
+        if (hooks_.session_ends) hooks_.session_ends();
+      }
+      return true;
+    case quorel::WM_PLAYSOUND_END:
+      if (hooks_.sound_ended) hooks_.sound_ended(wp);
       return true;
     case quorel::WM_CLOCK_IGNORED: return true;
     case quorel::WM_APPLY_SETTINGS: Apply(); return true;
     case quorel::WM_CHIME_TALK:
     case quorel::WM_ALARM_TALK:
     case quorel::WM_GREETING_TALK:
-      return true;  // the character talks once it exists
+      if (character_ && character_->Talk(settings_)) StartAnimation();
+      return true;
     case quorel::WM_MAIL_RESULT: OnMailResult(); return true;
     case quorel::WM_NEWS_UPDATED: OnNewsUpdated(); return true;
     case quorel::WM_WEATHER_DONE: RepaintIfNeeded(true); return true;

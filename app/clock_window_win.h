@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/clock_character_win.h"
 #include "app/clock_geometry.h"
 #include "app/popup_window_win.h"
 #include "app/settings.h"
@@ -33,6 +34,12 @@ struct ClockTickHooks {
   std::function<bool(const quorel::ClockTime&)> advance_background;  // true: the scene changed
   std::function<void(const quorel::ClockTime&)> idle_motions;
   std::function<void(const quorel::ClockTime&)> calendar_day;
+  // The clock window's sound job (each optional).
+  std::function<void(WPARAM job)> sound_ended;           // WM_PLAYSOUND_END
+  std::function<void()> stop_sound;                      // a right click silences a playing sound, and waits
+  std::function<void(bool session_ending)> destroying;   // the farewell at exit
+  std::function<void()> session_ends;                    // WM_ENDSESSION: the farewell when Windows ends
+  std::function<bool()> sound_playing;  // a sound job of the clock plays: the character goes on talking
 };
 
 // What the clock shows of the mail and news clients. Each hook is optional.
@@ -105,7 +112,10 @@ class CQuorelWin : public wingui::Window {
   quorel::Rect MonitorOfWindow() const;
 
   // Flags other windows set while they are busy.
-  void SetSettingsSheetOpen(bool open) { settings_open_ = open; }
+  void SetSettingsSheetOpen(bool open) {
+    settings_open_ = open;
+    if (open && character_) character_->SetForcedMotion(0);  // the debug dialog's choice ends
+  }
   bool settings_sheet_open() const { return settings_open_; }
   void SetMenuOpen(bool open) { menu_open_ = open; }
   void SetOtherDialogOpen(bool open) { other_dialog_open_ = open; }
@@ -116,6 +126,7 @@ class CQuorelWin : public wingui::Window {
   int current_alpha() const { return alpha_current_; }
   bool popup_visible() const { return popup_visible_; }
   CPopupWindow& popup() { return popup_; }
+  CClockCharacter* character() { return character_.get(); }
 
  protected:
   bool OnCreate(const CREATESTRUCTW& cs) override;
@@ -138,6 +149,9 @@ class CQuorelWin : public wingui::Window {
   void ApplyLayering();
   void ApplyPopupColours();
   void ApplyBlinking();
+  void ApplyCharacter();
+  void StartAnimation();
+  void AnimationTick();
   void KillTimers(bool only_those_of_apply);
   void StartReturnTimerIfAway();
   void MainTick();
@@ -171,6 +185,7 @@ class CQuorelWin : public wingui::Window {
   quorel::SpriteSheet face_sheet_, icon_sheet_;
   std::unique_ptr<quorel::CDrawClock> face_;
   std::unique_ptr<quorel::CDrawInformations> informations_;
+  std::unique_ptr<CClockCharacter> character_;
   quorel::Surface frame_;  // the window's picture, as last composed
 
   bool placing_ = false;

@@ -191,8 +191,28 @@ bool CQuorelApp::CreateMainWindow() {
   ClockTickHooks tick;
   tick.daily_restart = [this](const quorel::ClockTime& t) { CheckDailyRestart(t); };
   tick.memory_release = [this](const quorel::ClockTime& t) { CheckMemoryRelease(t); };
-  tick.applied = [this] { ResetMemoryCheck(); };
-  tick.greeting = [this] { return ConsiderGreeting(); };
+  SetVbmp3Entries(Vbmp3EntriesFrom(mp3_entries_));
+  sounds_ = std::make_unique<CClockSounds>(settings(), PackModules{voice_light_, voice_serious_, chime_pack_},
+                                           mp3_library_ != nullptr);
+  sounds_->SetShowPopup([this](const std::string& text) { clock_.ShowTimePopup(text); });
+  tick.applied = [this] {
+    ResetMemoryCheck();
+    sounds_->Apply();
+  };
+  tick.greeting = [this] {
+    sounds_->SetClockWindow(clock_.hwnd());
+    const bool greet = ConsiderGreeting();
+    if (greet) sounds_->PlayGreeting(false, clock_.settings_sheet_open());
+    return greet;
+  };
+  tick.check_time_signal = [this](const quorel::ClockTime& t, bool claimed) {
+    sounds_->CheckTimeSignal(t, claimed, clock_.settings_sheet_open());
+  };
+  tick.sound_ended = [this](WPARAM job) { sounds_->OnPlaySoundEnd(job); };
+  tick.stop_sound = [this] { sounds_->StopAndWait(); };
+  tick.sound_playing = [this] { return sounds_->playing(); };  // the character talks on meanwhile
+  tick.destroying = [this](bool session_ending) { sounds_->AtDestroy(session_ending); };
+  tick.session_ends = [this] { sounds_->AtEndSession(); };
   clock_.SetHooks(tick);
   main_wnd_ = std::make_unique<CMainWnd>(clock_);
   main_wnd_->SetSettingsSheet([this] { return RunSettingsSheet(*this, main_wnd_->hwnd()); });

@@ -20,6 +20,7 @@
 #include "app/startup_rules.h"
 #include "base/file_system_win.h"
 #include "schedule/sync_plugin_host_win.h"
+#include "sound/clock_sounds_win.h"
 
 class CQuorelApp {
  public:
@@ -93,6 +94,8 @@ class CQuorelApp {
   HMODULE mp3_library() const { return mp3_library_; }
   FARPROC mp3_entry(Mp3Entry e) const { return mp3_entries_[e]; }
   CSyncPluginHost& schedule_plugin() { return plugin_; }
+  // The clock window's sounds: time signal, greeting and farewell, its one sound job.
+  CClockSounds* sounds() { return sounds_.get(); }
   const std::vector<quorel::Rect>& monitors() const { return monitors_; }
 
   // Parts that join later hook in here; each may stay empty.
@@ -134,6 +137,7 @@ class CQuorelApp {
   HMODULE voice_light_ = nullptr, voice_serious_ = nullptr, chime_pack_ = nullptr, mp3_library_ = nullptr;
   FARPROC mp3_entries_[kMp3EntryCount] = {};
   CSyncPluginHost plugin_;
+  std::unique_ptr<CClockSounds> sounds_;
   std::vector<quorel::Rect> monitors_;
   quorel::MemoryReleaseCheck memory_check_;
 };

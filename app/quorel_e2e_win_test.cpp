@@ -1,138 +1,29 @@
 // End-to-end: the real quorel.exe on the (virtual) screen, started from the
 // fixed moment of the build, with settings prepared in the registry. Its
 // pixels are compared with quorel-render's picture of the same minute.
-#include <windows.h>
-#include <shellapi.h>
+#include "app/quorel_e2e_support_win.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <string>
-#include <utility>
-#include <vector>
-
-#include "render/image_load_win.h"
-#include "wingui/test_support_win.h"
 
 namespace {
 
-using wingui::test::ProgramFolder;
-using wingui::test::FindProcessWindow;
-using wingui::test::WaitFor;
+using namespace quorel_e2e;
 
-const wchar_t kConfigKey[] = L"Software\\Yoveta Inc.\\ころぷく for Windows\\Config";
-
-void WriteSettings(const std::vector<std::pair<std::wstring, DWORD>>& dwords) {
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yoveta Inc.");
+void WriteString(const wchar_t* name, const std::wstring& value) {
   HKEY key;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kConfigKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  // The current version: no conversions of older versions apply.
-  const wchar_t version[] = L"v7.84";
-  RegSetValueExW(key, L"バージョン", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof(version));
-  for (const auto& v : dwords) {
-    RegSetValueExW(key, v.first.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.second), sizeof(DWORD));
-  }
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kConfigKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
 }
-
-RECT RectOf(HWND h) {
-  RECT r = {};
-  GetWindowRect(h, &r);
-  return r;
-}
-
-// The screen's pixels under a rectangle, as 0x00RRGGBB.
-quorel::Surface Capture(const RECT& r) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  quorel::Surface s(w, h);
-  const auto* px = static_cast<const std::uint32_t*>(bits);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) s.At(x, y) = px[y * w + x] & 0xffffff;
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return s;
-}
-
-int DifferingPixels(const quorel::Surface& a, const quorel::Surface& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
-  int n = 0;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x) n += a.At(x, y) != b.At(x, y);
-  return n;
-}
-
-bool IconRegistered(HWND owner) {
-  NOTIFYICONDATAW nid = {};
-  nid.cbSize = sizeof(nid);
-  nid.hWnd = owner;
-  nid.uID = 100;
-  nid.uFlags = NIF_TIP;
-  lstrcpyW(nid.szTip, L"probe");
-  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
-}
-
-class QuorelOnScreen : public ::testing::Test {
- protected:
-  void Start() {
-    std::wstring cmd = L"\"" + ProgramFolder() + L"\\quorel.exe\"";
-    STARTUPINFOW si = {sizeof(si)};
-    ASSERT_TRUE(CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(), &si, &pi_));
-    ASSERT_TRUE(WaitFor([this] { return (clock_ = FindProcessWindow(pi_.dwProcessId, L"QuorelClockWnd")) != nullptr &&
-                                        IsWindowVisible(clock_); },
-                        15000))
-        << "no clock window";
-    main_ = FindProcessWindow(pi_.dwProcessId, L"QuorelMainWnd");
-    Sleep(500);  // the first paint
-  }
-  void TearDown() override {
-    if (pi_.hProcess) {
-      if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
-      CloseHandle(pi_.hProcess);
-      CloseHandle(pi_.hThread);
-    }
-  }
-  // The clock shows minutes only here; the comparison must happen within the minute of the reference.
-  static bool StillTheReferenceMinute() {
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    return t.wHour == 17 && t.wMinute == 59;
-  }
-  void ExpectPicture(const wchar_t* reference) {
-    quorel::GdiplusSession gdiplus;
-    std::wstring path = ProgramFolder() + L"\\tests\\ref\\" + reference;
-    char narrow[MAX_PATH * 2];
-    WideCharToMultiByte(932, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
-    quorel::Surface expected = quorel::LoadImageFromFile(narrow);
-    ASSERT_FALSE(expected.IsEmpty()) << "no reference picture";
-    ASSERT_TRUE(StillTheReferenceMinute()) << "the run was too slow to compare within 17:59";
-    quorel::Surface shown = Capture(RectOf(clock_));
-    EXPECT_EQ(DifferingPixels(shown, expected), 0);
-  }
-
-  PROCESS_INFORMATION pi_ = {};
-  HWND clock_ = nullptr, main_ = nullptr;
-};
 
 TEST_F(QuorelOnScreen, StandsAtItsPlaceShowsTheRenderedPictureFleesReturnsAndEndsOnDoubleClick) {
   SetCursorPos(1000, 900);
   WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 2}, {L"Left座標", 200}, {L"Top座標", 300},
                  {L"Right座標", 282}, {L"Bottom座標", 353}, {L"デジタルの秒", 0}, {L"移動", 3},
-                 {L"初期移動", 1}, {L"元に戻る", 1}, {L"元に戻るまでの時間", 1}, {L"移動量", 100}});
+                 {L"初期移動", 1}, {L"元に戻る", 1}, {L"元に戻るまでの時間", 1}, {L"移動量", 100},
+                 {L"瞬きアニメーション", 0}});
   Start();
   RECT r = RectOf(clock_);
   EXPECT_EQ(r.left, 200);
@@ -160,7 +51,7 @@ TEST_F(QuorelOnScreen, StandsAtItsPlaceShowsTheRenderedPictureFleesReturnsAndEnd
 TEST_F(QuorelOnScreen, MagnificationTwoGivesA123By79WindowWithTheRenderedPicture) {
   SetCursorPos(1000, 900);
   WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 0}, {L"上/下の余白", 10}, {L"左/右の余白", 20},
-                 {L"拡大率", 2}, {L"デジタルの秒", 0}, {L"移動", 0}});
+                 {L"拡大率", 2}, {L"デジタルの秒", 0}, {L"移動", 0}, {L"瞬きアニメーション", 0}});
   Start();
   RECT r = RectOf(clock_);
   EXPECT_EQ(r.left, 20);
@@ -168,6 +59,91 @@ TEST_F(QuorelOnScreen, MagnificationTwoGivesA123By79WindowWithTheRenderedPicture
   EXPECT_EQ(r.right - r.left, 123);
   EXPECT_EQ(r.bottom - r.top, 79);
   ExpectPicture(L"clock_1759_m2.png");
+  PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
+}
+
+TEST_F(QuorelOnScreen, TheSampleCharacterBesideTheProgramStandsOnTheClock) {
+  SetCursorPos(1000, 900);
+  // "キャラクタ" 0 with the default files: samples\mike.bmp and samples\mike.inf beside the exe.
+  WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 0}, {L"デジタルの秒", 0}, {L"移動", 0},
+                 {L"瞬きアニメーション", 0}, {L"キャラクタ", 0}});
+  Start();
+  ExpectPicture(L"clock_1759_mike.png");
+  PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
+}
+
+TEST_F(QuorelOnScreen, ABrokenInformationFileLeavesTheFoxOnTheClock) {
+  SetCursorPos(1000, 900);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring info = std::wstring(temp) + L"quorel-broken.inf";
+  {
+    HANDLE f = CreateFileW(info.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    const char text[] = "[Digital]\r\nPosition=1,111,24,20,29,8,3\r\nWink=13,1\r\n";  // a cell without its wait
+    DWORD written = 0;
+    WriteFile(f, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(f);
+  }
+  WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 0}, {L"デジタルの秒", 0}, {L"移動", 0},
+                 {L"瞬きアニメーション", 0}, {L"キャラクタ", 0}});
+  WriteString(L"キャラクタの情報ファイル名", info);
+  Start();
+  ExpectPicture(L"clock_1759_m0.png");  // the fox, as with the default settings
+  PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
+  DeleteFileW(info.c_str());
+}
+
+// The smallest rectangle holding every pixel where two pictures differ; empty when equal.
+RECT Difference(const quorel::Surface& a, const quorel::Surface& b) {
+  RECT r = {a.Width(), a.Height(), 0, 0};
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.At(x, y) != b.At(x, y)) {
+        r.left = std::min<LONG>(r.left, x), r.top = std::min<LONG>(r.top, y);
+        r.right = std::max<LONG>(r.right, x + 1), r.bottom = std::max<LONG>(r.bottom, y + 1);
+      }
+  return r;
+}
+
+TEST_F(QuorelOnScreen, TheFoxBlinksAndOnlyItsFaceCellChanges) {
+  SetCursorPos(1000, 900);
+  WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 2}, {L"Left座標", 200}, {L"Top座標", 300},
+                 {L"Right座標", 282}, {L"Bottom座標", 353}, {L"デジタルの秒", 0}, {L"移動", 0},
+                 {L"瞬きアニメーション", 1}});
+  Start();
+  const RECT window = RectOf(clock_);
+  // The fox's face cell in the digital layout: 28 x 23 at (27, 6) of the scene.
+  const RECT face = {window.left + 27, window.top + 6, window.left + 27 + 28, window.top + 6 + 23};
+  Sleep(1500);  // a greeting's talk has ended
+  quorel::Surface still = Capture(window);
+  // An idle motion comes every few seconds on average; screenshots catch one of its faces.
+  bool seen = false;
+  const DWORD start = GetTickCount();
+  while (!seen && GetTickCount() - start < 90000) {
+    Sleep(20);
+    const quorel::Surface now = Capture(window);
+    const RECT d = Difference(now, still);
+    if (d.left >= d.right) continue;
+    const RECT on_screen = {window.left + d.left, window.top + d.top, window.left + d.right, window.top + d.bottom};
+    if (on_screen.left >= face.left && on_screen.top >= face.top && on_screen.right <= face.right &&
+        on_screen.bottom <= face.bottom) {
+      seen = true;
+    } else {
+      still = now;  // the minute or the scarf changed: a new still picture
+    }
+  }
+  EXPECT_TRUE(seen) << "no motion of the face within 90 s";
+  // After the motion the fox stands as before.
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const RECT d = Difference(Capture(window), still);
+        return d.left >= d.right;
+      },
+      3000));
   PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
 }

@@ -65,6 +65,9 @@ endfunction()
 
 # The fixed moment the end-to-end tests start from (wine runs them under faketime).
 set(QUOREL_E2E_TIME "2026-12-24 17:59:05")
+# A folder's own moment, where its end-to-end tests need another one
+# (<dir>_e2e_win_tests-time.txt beside the program tells the test runner).
+set(QUOREL_E2E_TIME_sound "2026-12-24 14:59:50")  # the time signal at 15:00
 
 function(quorel_add_test_program name dir tests)
   if(NOT tests)
@@ -76,8 +79,15 @@ function(quorel_add_test_program name dir tests)
     target_link_libraries(${name} PRIVATE ${dir}_lib)
   endif()
   target_link_libraries(${name} PRIVATE quorel_shell quorel_gtest_main quorel_gtest)
+  set(moment "${QUOREL_E2E_TIME}")
+  if(DEFINED QUOREL_E2E_TIME_${dir})
+    set(moment "${QUOREL_E2E_TIME_${dir}}")
+    if(name MATCHES "_e2e_win_tests$")
+      file(WRITE ${CMAKE_BINARY_DIR}/bin/tests/${name}-time.txt "${moment}\n")
+    endif()
+  endif()
   target_compile_definitions(${name} PRIVATE QUOREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-                             QUOREL_E2E_TIME="${QUOREL_E2E_TIME}")
+                             QUOREL_E2E_TIME="${moment}")
   add_dependencies(${name} quorel_strings)
   if(TARGET quorel_art)
     add_dependencies(${name} quorel_art quorel_texts)  # tests may include the program's resources

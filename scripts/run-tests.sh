@@ -28,7 +28,11 @@ for exe in "$build"/win/bin/tests/*_win_tests.exe; do
   echo "=== $name (wine)"
   # End-to-end programs start from the fixed moment of the build (faketime; the clock then runs on).
   fake=()
-  case "$name" in *_e2e_win_tests) fake=(--faketime "$(cat "$(dirname "$exe")/e2e-time.txt")") ;; esac
+  moment="$(dirname "$exe")/$name-time.txt"  # a program's own moment, else the common one
+  [ -f "$moment" ] || moment="$(dirname "$exe")/e2e-time.txt"
+  case "$name" in *_e2e_win_tests) fake=(--faketime "$(cat "$moment")") ;; esac
+  # The sound programs hear what they play through a recording ALSA device.
+  case "$name" in sound_*) fake+=(--record "$results/$name-sound") ;; esac
   # The network clients' tests talk to real servers on loopback, started around them.
   peers=()
   case "$name" in net_win_tests|settings_ui_win_tests) peers=(scripts/net-test-peers.py) ;; esac

@@ -14,6 +14,20 @@ export HOME="$build/wine-home"
 mkdir -p "$HOME"
 [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
 
+# For the sound tests: a HOME of its own whose ALSA default device records what is
+# played into DIR, one file per opened stream, named by its start time, rate,
+# channels and bits (ALSA eats one %); the names take the real time, also under
+# faketime, so that they sort in playing order. The program sees DIR as QUOREL_SOUND_RECORD.
+use_sound_recording() {
+  local dir
+  dir=$(mkdir -p "$1" && cd "$1" && pwd)
+  export QUOREL_SOUND_RECORD="$dir"
+  export HOME="$build/wine-home-record"
+  mkdir -p "$HOME"
+  printf 'pcm.!default { type file; slave.pcm "null"; format "raw"; file "|cat > %s/$(env -u LD_PRELOAD -u FAKETIME date +%%%%s.%%%%N)-%%r-%%c-%%b.raw" }\nctl.!default { type hw card 0 }\n' \
+    "$dir" > "$HOME/.asoundrc"
+}
+
 # Raised whenever the prefix's set-up below changes, so that older prefixes are made anew.
 quorel_prefix_version=2
 wine_prefix_ready() { [ "$(cat "$WINEPREFIX/.quorel-prefix-ready" 2>/dev/null)" = "$quorel_prefix_version" ]; }

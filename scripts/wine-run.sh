@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the project under wine on a private Xvfb display.
-#   wine-run.sh [--timeout SECONDS] [--faketime 'YYYY-MM-DD hh:mm:ss'] [--display] PROGRAM.exe [ARGS...]
+#   wine-run.sh [--timeout SECONDS] [--faketime 'YYYY-MM-DD hh:mm:ss'] [--display] [--record DIR] PROGRAM.exe [ARGS...]
+# --record DIR: what the program plays is recorded into DIR (see use_sound_recording).
 # The program's exit status is passed through; 124 when the time limit ended it.
 # No wine or Xvfb process is left behind.
 set -u
@@ -13,6 +14,7 @@ while [ $# -gt 0 ]; do
     --timeout) limit=$2; shift 2 ;;
     --faketime) fake=$2; shift 2 ;;
     --display) use_display=1; shift ;;
+    --record) use_sound_recording "$2"; shift 2 ;;
     *) break ;;
   esac
 done

@@ -9,6 +9,7 @@
 #include "net/mail_service_win.h"
 #include "base/string_table.h"
 #include "net/net_win_test_support.h"
+#include "settings_ui/fake_setup_host_win.h"
 #include "settings_ui/setup_mail_win.h"
 #include "settings_ui/setup_news_win.h"
 #include "settings_ui/setup_property_win.h"
@@ -17,31 +18,14 @@
 
 namespace {
 
-// The running program as the mail and news pages see it.
-class NetFakeHost : public CSetupHost {
+// The running program as the mail and news pages see it: with its mail and news services.
+class NetFakeHost : public FakeSetupHost {
  public:
-  quorel::QuorelSettings record;
-  bool voice = true, chime = true;
   quorel::CMailService mail;
   quorel::CNewsService news;
   std::vector<std::string> news_files;
   int redraws = 0;
 
-  quorel::QuorelSettings& settings() override { return record; }
-  bool second_instance() const override { return false; }
-  bool light_voice_loaded() const override { return voice; }
-  bool serious_voice_loaded() const override { return false; }
-  bool chime_pack_loaded() const override { return chime; }
-  HWND clock_window() const override { return nullptr; }
-  std::vector<RECT> monitors() const override { return {RECT{0, 0, 1280, 1024}}; }
-  std::string user_data_folder() const override { return "C:\\users\\quorel\\data\\"; }
-  std::string program_path() const override { return "C:\\quorel\\quorel.exe"; }
-  void ReleaseMemoryNow() override {}
-  void MoveClockNow() override {}
-  void RequestExit() override {}
-  void ShowAbout(HWND) override {}
-  void ShowDebugDialog(HWND) override {}
-  void ShowComSetting(HWND) override {}
   quorel::CMailService* mail_service() override { return &mail; }
   quorel::CNewsService* news_service() override { return &news; }
   void WriteNewsFile(const std::string& text) override { news_files.push_back(text); }
@@ -203,7 +187,7 @@ TEST(MailPage, CheckNowRefusesEachMissingOrWrongValueWithItsText) {
 TEST(MailPage, KindsAndEnablingFollowThePacksAndTheCheckBox) {
   NetFakeHost host;
   MailHost(host);
-  host.voice = false;
+  host.light = host.serious = false;
   host.record.mail_sound_kind = 5;  // the popup text: the list's item 4
   struct {
     int first = -1, after_voice = -1;
