@@ -25,6 +25,9 @@ class CAppSetupHost : public CSetupHost {
   void ShowAbout(HWND owner) override;
   void ShowDebugDialog(HWND owner) override {}  // the debug dialog comes with the scenes
   void ShowComSetting(HWND owner) override;
+  quorel::CTimeService* time_service() override {
+    return app_.main_window() ? app_.main_window()->time_service() : nullptr;
+  }
   quorel::CMailService* mail_service() override;
   quorel::CNewsService* news_service() override;
   void WriteNewsFile(const std::string& text) override { app_.WriteNewsFile(text); }

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "net/time_system_win.h"
 
 namespace quorel {
+class CTimeService;
 class CMailService;
 class CNewsService;
 }  // namespace quorel
@@ -47,6 +49,10 @@ class CSetupHost {
   virtual void ShowDebugDialog(HWND owner) = 0;
   virtual void ShowComSetting(HWND owner) = 0;
 
+  // The page "時刻調整": the owner of the time client (null where the program
+  // has none), and the machine as that page sees it.
+  virtual quorel::CTimeService* time_service() { return nullptr; }
+  virtual quorel::TimeSystem& time_system() { return quorel::MachineTimeSystem(); }
   // The mail and news services (their running client, if any, is taken over
   // and stopped by a check-now button); null where the program has none.
   virtual quorel::CMailService* mail_service() { return nullptr; }
