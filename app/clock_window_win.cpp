@@ -14,6 +14,8 @@
 #include "app/setting_meanings.h"
 #include "app/system_time_source_win.h"
 #include "base/string_table.h"
+#include "net/mail_rules.h"
+#include "net/mail_texts.h"
 #include "wingui/text_win.h"
 
 namespace {
@@ -452,6 +454,11 @@ void CQuorelWin::TopmostTick() {
 }
 
 void CQuorelWin::ShowTimePopup(const std::string& text) {
+  ShowPopupText(text);
+  PostMessageW(hwnd(), quorel::WM_CHIME_TALK, 0, 0);
+}
+
+void CQuorelWin::ShowPopupText(const std::string& text) {
   const quorel::Rect clock = WindowRect();
   const quorel::Rect area = quorel::SubtractRect(MonitorOfWindow(), taskbar_);
   const std::string shown = quorel::AppendAnnouncement(popup_visible_, popup_.text(), text);
@@ -460,7 +467,6 @@ void CQuorelWin::ShowTimePopup(const std::string& text) {
   popup_.Show(at.x - 1, at.y - 1, shown, true, true, true, true);
   popup_visible_ = true;
   SetTimer(hwnd(), kTimerPopup, settings_.popup_seconds * 1000, nullptr);
-  PostMessageW(hwnd(), quorel::WM_CHIME_TALK, 0, 0);
 }
 
 void CQuorelWin::SaveWindowPositions() {
@@ -526,20 +532,50 @@ void CQuorelWin::OnDestroy() {
 
 void CQuorelWin::OnMailResult() {
   quorel::QuorelSettings& s = settings_;
+  const int previous = s.mail_count;
+  if (net_hooks_.copy_mail_client) net_hooks_.copy_mail_client(s);
   if (s.mail_count < 1) {
     s.mail_arrived = 0;
     mail_blink_phase_ = false;
     RepaintIfNeeded(true);
-    return;
+  } else {
+    s.mail_arrived = 1;
+    if (s.mail_no_blink) {
+      mail_blink_phase_ = true;
+      RepaintIfNeeded(true);
+    } else {
+      mail_blink_phase_ = false;
+      SetTimer(hwnd(), kTimerBlink, 500, nullptr);
+    }
   }
-  s.mail_arrived = 1;
-  if (s.mail_no_blink) {
-    mail_blink_phase_ = true;
+  switch (quorel::MailNotification(s.mail_sound_kind, s.mail_count, previous, settings_open_)) {
+    case quorel::MailNotify::kSound:
+      if (net_hooks_.play_mail_sound) net_hooks_.play_mail_sound(s.mail_sound_kind);
+      break;
+    case quorel::MailNotify::kPopup:
+      ShowPopupText(quorel::FormatNetText(quorel::kStrMailPopup, s.mail_count));
+      break;
+    case quorel::MailNotify::kNone:
+      break;
+  }
+}
+
+void CQuorelWin::OnNewsUpdated() {
+  quorel::QuorelSettings& s = settings_;
+  if (!net_hooks_.copy_news_client || !net_hooks_.copy_news_client(s)) return;
+  if (s.news_last_result == quorel::LoadText(quorel::kStrNewsUpdated)) {
+    if (net_hooks_.write_news_file) net_hooks_.write_news_file();
+    SaveSettingsNow();
+  }
+  s.news_updated = 1;
+  if (s.news_no_blink) {
+    news_blink_phase_ = true;
     RepaintIfNeeded(true);
   } else {
-    mail_blink_phase_ = false;
+    news_blink_phase_ = false;
     SetTimer(hwnd(), kTimerBlink, 500, nullptr);
   }
+  if (s.news_sound && !settings_open_ && net_hooks_.play_news_sound) net_hooks_.play_news_sound();
 }
 
 bool CQuorelWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -562,6 +598,7 @@ bool CQuorelWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       if (character_ && character_->Talk(settings_)) StartAnimation();
       return true;
     case quorel::WM_MAIL_RESULT: OnMailResult(); return true;
+    case quorel::WM_NEWS_UPDATED: OnNewsUpdated(); return true;
     case quorel::WM_WEATHER_DONE: RepaintIfNeeded(true); return true;
     default: return false;
   }

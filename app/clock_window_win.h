@@ -42,6 +42,15 @@ struct ClockTickHooks {
   std::function<bool()> sound_playing;  // a sound job of the clock plays: the character goes on talking
 };
 
+// What the clock shows of the mail and news clients. Each hook is optional.
+struct ClockNetHooks {
+  std::function<void(quorel::QuorelSettings&)> copy_mail_client;  // the mail client's last values
+  std::function<void(int kind)> play_mail_sound;  // kinds 1-4 when no sound plays and its pack or file is there
+  std::function<bool(quorel::QuorelSettings&)> copy_news_client;  // false when no news client exists
+  std::function<void()> write_news_file;          // the settings' news text to news.txt
+  std::function<void()> play_news_sound;          // the voice pack's "ALARM" when no sound plays
+};
+
 class CQuorelWin : public wingui::Window {
  public:
   static constexpr const wchar_t* kClassName = L"QuorelClockWnd";
@@ -81,6 +90,7 @@ class CQuorelWin : public wingui::Window {
   }
   void SetMonitors(std::vector<quorel::Rect> monitors) { monitors_ = std::move(monitors); }
   void SetHooks(ClockTickHooks hooks) { hooks_ = std::move(hooks); }
+  ClockNetHooks& net_hooks() { return net_hooks_; }
   // Saves the settings record (the application's store, active section).
   void SetSaveSettings(std::function<void()> save) { save_settings_ = std::move(save); }
   // The clock reads the time through this source (the system's by default).
@@ -90,6 +100,8 @@ class CQuorelWin : public wingui::Window {
   // Moves the clock to the place its placement settings give, now, and keeps it there.
   void PlaceNow();
   void ShowTimePopup(const std::string& text);
+  // A popup text of its own (the mail count), without the character's talk.
+  void ShowPopupText(const std::string& text);
   void SaveWindowPositions();
   void SaveSettingsNow() {
     if (save_settings_) save_settings_();
@@ -153,6 +165,7 @@ class CQuorelWin : public wingui::Window {
   void RepaintIfNeeded(bool forced);
   void RenderFrame();
   void OnMailResult();
+  void OnNewsUpdated();
   quorel::Rect WindowRect() const;
   quorel::FleeInput FleeSettings() const;
 
@@ -164,6 +177,7 @@ class CQuorelWin : public wingui::Window {
   quorel::Rect taskbar_;
   quorel::Rect work_area_;
   ClockTickHooks hooks_;
+  ClockNetHooks net_hooks_;
   std::function<void()> save_settings_;
   quorel::TimeSource* time_source_ = nullptr;
   std::unique_ptr<quorel::TimeSource> system_time_;

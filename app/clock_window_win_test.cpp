@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "wingui/test_support_win.h"
 
 #include "app/messages.h"
+#include "base/string_table.h"
 
 namespace {
 
@@ -239,6 +241,100 @@ TEST_F(ClockWindowTest, AnnouncementsWithinTheDisplayTimeShareOnePopup) {
   PumpMessages(1300);
   EXPECT_FALSE(clock_.popup_visible());
   EXPECT_FALSE(IsWindowVisible(clock_.popup().hwnd()));
+}
+
+// A fingerprint of the clock's picture.
+std::size_t FrameHash(const quorel::Surface& frame) {
+  std::size_t h = 0;
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(frame.Data());
+  const std::size_t n = static_cast<std::size_t>(frame.Width()) * frame.Height() * sizeof(*frame.Data());
+  for (std::size_t i = 0; i < n; ++i) h = h * 131 + bytes[i];
+  return h;
+}
+
+// A clock that stands still, so that only the icons change the picture.
+class StillTime : public quorel::TimeSource {
+ public:
+  quorel::ClockTime at;
+  StillTime() {
+    at.year = 2026, at.month = 12, at.day = 11, at.hour = 10, at.minute = 20, at.second = 30;
+    at.day_of_week = quorel::DayOfWeek(2026, 12, 11);
+  }
+  quorel::ClockTime LocalNow() override { return at; }
+  quorel::ClockTime UtcNow() override { return at; }
+};
+
+TEST_F(ClockWindowTest, MailResultBlinksTheIconAndNotifiesOnlyAChangedCount) {
+  StillTime still;
+  clock_.SetTimeSource(&still);
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  int count = 3;
+  std::vector<int> sounds;
+  clock_.net_hooks().copy_mail_client = [&](quorel::QuorelSettings& st) { st.mail_count = count; };
+  clock_.net_hooks().play_mail_sound = [&](int kind) { sounds.push_back(kind); };
+  s().mail_sound_kind = 1;
+  s().mail_count = 0;
+  auto report = [&] { SendMessageW(clock_.hwnd(), quorel::WM_MAIL_RESULT, 0, 0); };
+  PumpMessages(300);
+  const std::size_t without = FrameHash(clock_.last_frame());
+  report();
+  EXPECT_EQ(s().mail_arrived, 1);
+  EXPECT_EQ(s().mail_count, 3);
+  EXPECT_EQ(sounds, std::vector<int>{1});
+  // The icon comes and goes every half second.
+  std::vector<std::size_t> seen;
+  for (int i = 0; i < 6; ++i) {
+    PumpMessages(250);
+    seen.push_back(FrameHash(clock_.last_frame()));
+  }
+  EXPECT_NE(std::count(seen.begin(), seen.end(), without), 0);
+  EXPECT_NE(std::count(seen.begin(), seen.end(), without), 6);
+  report();  // the same count again (the end of the same check)
+  EXPECT_EQ(sounds.size(), 1u);
+  count = 2;  // fewer: a change too
+  report();
+  EXPECT_EQ(sounds.size(), 2u);
+  s().mail_sound_kind = 5;
+  count = 4;
+  report();
+  EXPECT_TRUE(clock_.popup_visible());
+  EXPECT_EQ(clock_.popup().text(), "\x83\x81\x81\x5b\x83\x8b\x82\xaa" "4" "\x92\xca\x93\xcd\x82\xa2\x82\xc4\x82\xdc\x82\xb7");
+  count = 0;
+  report();
+  EXPECT_EQ(s().mail_arrived, 0);
+  PumpMessages(300);
+  EXPECT_EQ(FrameHash(clock_.last_frame()), without);
+}
+
+TEST_F(ClockWindowTest, NewsUpdateKeepsTheNewEditionLightsTheIconAndSaysPinpon) {
+  ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
+  int written = 0, sounds = 0;
+  const std::string updated = quorel::LoadText(55620);  // "更新あり"
+  clock_.net_hooks().copy_news_client = [&](quorel::QuorelSettings& st) {
+    st.news_last_result = updated;
+    st.news_title = "ID 2";
+    st.news_text = "ID 2\r\nnews\r\n";
+    return true;
+  };
+  clock_.net_hooks().write_news_file = [&] { ++written; };
+  clock_.net_hooks().play_news_sound = [&] { ++sounds; };
+  s().news_sound = 1;
+  s().news_no_blink = 1;
+  SendMessageW(clock_.hwnd(), quorel::WM_NEWS_UPDATED, 0, 0);
+  EXPECT_EQ(s().news_updated, 1);
+  EXPECT_EQ(s().news_text, "ID 2\r\nnews\r\n");
+  EXPECT_EQ(written, 1);
+  EXPECT_EQ(saves_, 1);
+  EXPECT_EQ(sounds, 1);
+  // Not while the settings sheet is open; without a news client nothing happens.
+  clock_.SetSettingsSheetOpen(true);
+  SendMessageW(clock_.hwnd(), quorel::WM_NEWS_UPDATED, 0, 0);
+  EXPECT_EQ(sounds, 1);
+  clock_.SetSettingsSheetOpen(false);
+  s().news_updated = 0;
+  clock_.net_hooks().copy_news_client = [](quorel::QuorelSettings&) { return false; };
+  SendMessageW(clock_.hwnd(), quorel::WM_NEWS_UPDATED, 0, 0);
+  EXPECT_EQ(s().news_updated, 0);
 }
 
 }  // namespace

@@ -11,10 +11,11 @@ namespace {
 
 std::wstring AppTitle() { return wingui::WideFromAnsi(quorel::LoadText(kStrAppTitle)); }
 
-quorel::TrayMenuState MenuState(const quorel::QuorelSettings& s, bool settings_open, bool about_open) {
+quorel::TrayMenuState MenuState(const quorel::QuorelSettings& s, bool settings_open, bool about_open,
+                                bool mail_client_running) {
   quorel::TrayMenuState st;
   st.mail_check_on = s.mail_check != 0;
-  st.mail_client_running = false;  // the mail client comes with the mail check
+  st.mail_client_running = mail_client_running;
   st.calendar_kind = s.calendar_kind;
   st.calendar_timing = s.calendar_show_timing;
   st.clock_hidden = s.hide_clock != 0;
@@ -43,7 +44,27 @@ bool CMainWnd::OnCreate(const CREATESTRUCTW&) {
   UpdateTrayIcon();
   if (!clock_.CreateClock(hwnd())) return false;
   if (time_service_) time_service_->Apply(clock_.settings(), quorel::CTimeService::GateClosed());
+  // The clock takes the mail and news clients' results when they report.
+  ClockNetHooks& hooks = clock_.net_hooks();
+  hooks.copy_mail_client = [this](quorel::QuorelSettings& s) {
+    if (quorel::CMailClient* c = mail_service_.client()) quorel::StoreMailLastValues(c->shared().Last(), s);
+  };
+  hooks.copy_news_client = [this](quorel::QuorelSettings& s) {
+    quorel::CNewsClient* c = news_service_.client();
+    if (!c) return false;
+    const quorel::NewsLastValues last = c->shared().Last();
+    quorel::StoreNewsLastValues(last, s);
+    if (!last.text.empty()) s.news_text = last.text;
+    return true;
+  };
+  ApplyMailAndNews();
   return true;
+}
+
+void CMainWnd::ApplyMailAndNews() {
+  if (!mail_and_news_) return;
+  mail_service_.Apply(clock_.settings(), clock_.hwnd());
+  news_service_.Apply(clock_.settings(), clock_.hwnd(), write_news_error_);
 }
 
 void CMainWnd::UpdateTrayIcon() {
@@ -56,7 +77,8 @@ HMENU CMainWnd::BuildMenu() const {
   HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kMenuTray));
   if (!menu) return nullptr;
   const quorel::TrayMenuGreying g =
-      quorel::GreyedItems(MenuState(clock_.settings(), clock_.settings_sheet_open(), about_open_));
+      quorel::GreyedItems(MenuState(clock_.settings(), clock_.settings_sheet_open(), about_open_,
+                                    mail_service_.client() != nullptr));
   auto grey = [menu](unsigned id, bool greyed) {
     EnableMenuItem(menu, id, MF_BYCOMMAND | (greyed ? MF_GRAYED : MF_ENABLED));
   };
@@ -89,7 +111,8 @@ void CMainWnd::OnTrayLeftClick() {
 
 void CMainWnd::RunCommand(unsigned id) {
   const quorel::TrayMenuGreying g =
-      quorel::GreyedItems(MenuState(clock_.settings(), clock_.settings_sheet_open(), about_open_));
+      quorel::GreyedItems(MenuState(clock_.settings(), clock_.settings_sheet_open(), about_open_,
+                                    mail_service_.client() != nullptr));
   switch (id) {
     case quorel::kCmdSettings:
       if (!g.settings) PostMessageW(hwnd(), quorel::WM_OPEN_SETTINGS, 0, 0);
@@ -103,7 +126,10 @@ void CMainWnd::RunCommand(unsigned id) {
     case quorel::kCmdAbout:
       ShowAbout();
       break;
-    default:  // mail and calendar commands need their windows and clients, which come later
+    case quorel::kCmdCheckMail:
+      if (!g.check_mail) mail_service_.CheckNow(clock_.settings());
+      break;
+    default:  // calendar commands need their windows, which come later
       break;
   }
 }
@@ -141,6 +167,7 @@ void CMainWnd::OpenSettings() {
   }
   // The network clients follow the stored settings again, after OK or Cancel alike.
   if (time_service_) time_service_->Apply(clock_.settings(), quorel::CTimeService::GateClosed());
+  ApplyMailAndNews();
   run(sheet_hooks_.align_clients);
 }
 
@@ -165,6 +192,8 @@ bool CMainWnd::OnCommand(int id, int code) {
 void CMainWnd::OnClose() {
   if (icon_shown()) DeleteIcon();
   if (time_service_) time_service_->Stop(&clock_.settings());
+  mail_service_.Stop(&clock_.settings());
+  news_service_.Stop(&clock_.settings());
   if (clock_.hwnd()) SendMessageW(clock_.hwnd(), WM_CLOSE, 0, 0);
   if (on_close_) on_close_();  // the calendar and schedule windows and the network clients
   DestroyWindow(hwnd());

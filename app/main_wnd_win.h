@@ -8,6 +8,7 @@
 
 #include "app/clock_window_win.h"
 #include "app/tray_wnd_win.h"
+#include "net/mail_service_win.h"
 #include "net/time_service_win.h"
 
 class CMainWnd : public CTrayWnd {
@@ -39,6 +40,14 @@ class CMainWnd : public CTrayWnd {
   // Set before the window is created.
   void SetSystemClock(quorel::SystemClock* clock) { time_service_ = std::make_unique<quorel::CTimeService>(clock); }
   quorel::CTimeService* time_service() { return time_service_.get(); }
+  quorel::CMailService& mail_service() { return mail_service_; }
+  quorel::CNewsService& news_service() { return news_service_; }
+  // The mail and news clients run only in the program (tests of the main window
+  // leave them off); a news page that failed its checks goes to `write_news_error`.
+  void EnableMailAndNews(std::function<void(const std::string&)> write_news_error) {
+    mail_and_news_ = true;
+    write_news_error_ = std::move(write_news_error);
+  }
 
   // Builds the tray menu with its greying applied (the caller destroys it).
   HMENU BuildMenu() const;
@@ -59,6 +68,7 @@ class CMainWnd : public CTrayWnd {
   void UpdateTrayIcon();
   void OpenSettings();
   void ShowAbout();
+  void ApplyMailAndNews();
 
   CQuorelWin& clock_;
   HICON tray_icon_ = nullptr;
@@ -68,4 +78,8 @@ class CMainWnd : public CTrayWnd {
   SettingsSheetHooks sheet_hooks_;
   std::function<void()> on_close_;
   std::unique_ptr<quorel::CTimeService> time_service_;
+  quorel::CMailService mail_service_;
+  quorel::CNewsService news_service_;
+  std::function<void(const std::string&)> write_news_error_;
+  bool mail_and_news_ = false;
 };

@@ -11,6 +11,8 @@
 
 #include "app/messages.h"
 #include "app/tray_menu.h"
+#include "base/string_table.h"
+#include "net/mail_texts.h"
 #include "net/net_test_support_win.h"
 
 namespace {
@@ -184,6 +186,44 @@ TEST_F(MainWndTest, TimeClientFollowsTheCorrectionSettingAndNeverSetsTheRealCloc
   EXPECT_EQ(main_.time_service()->client(), nullptr);
   if (gate_open) EXPECT_FALSE(clock_.settings().ntp_last_connect_time.empty());
   EXPECT_TRUE(recorder.sets().empty());
+}
+
+// Pumps this thread's messages until `done` or `ms` passed.
+template <class Pred>
+bool PumpUntil(Pred done, DWORD ms) {
+  for (DWORD waited = 0; waited < ms; waited += 50) {
+    if (done()) return true;
+    PumpMessages(50);
+  }
+  return done();
+}
+
+TEST_F(MainWndTest, MailClientChecksAtStartAndOnTheTrayCommandAndTheClockTakesItsResult) {
+  main_.EnableMailAndNews(nullptr);
+  quorel::QuorelSettings& s = clock_.settings();
+  s.mail_check = 1;
+  s.mail_server = "127.0.0.1";
+  s.mail_port = 9;  // nothing listens there
+  s.mail_interval_minutes = 5;
+  s.connection_kind = 1;
+  s.mail_count = 2;
+  ASSERT_TRUE(main_.CreateHidden());
+  ASSERT_NE(main_.mail_service().client(), nullptr);
+  const std::string format = quorel::LoadText(quorel::kStrNetConnectFailed);  // "接続エラー(Connect:%d)"
+  const std::string refused = format.substr(0, format.find('%'));
+  // The first check runs at once; its failure reaches the clock: no mail.
+  EXPECT_TRUE(PumpUntil([&] { return s.mail_last_result.rfind(refused, 0) == 0; }, 10000)) << s.mail_last_result;
+  EXPECT_EQ(s.mail_count, 0);
+  EXPECT_EQ(s.mail_arrived, 0);
+  s.mail_last_result.clear();
+  SendMessageW(main_.hwnd(), WM_COMMAND, quorel::kCmdCheckMail, 0);
+  EXPECT_TRUE(PumpUntil([&] { return s.mail_last_result.rfind(refused, 0) == 0; }, 10000)) << s.mail_last_result;
+
+  // Switched off in the sheet: the client stops.
+  s.mail_check = 0;
+  main_.SetSettingsSheet([] { return false; });
+  SendMessageW(main_.hwnd(), quorel::WM_OPEN_SETTINGS, 0, 0);
+  EXPECT_EQ(main_.mail_service().client(), nullptr);
 }
 
 }  // namespace

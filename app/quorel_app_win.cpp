@@ -9,6 +9,7 @@
 #include "app/common_util_win.h"
 #include "app/credential_scramble.h"
 #include "app/news_file.h"
+#include "net/news_check.h"
 #include "app/settings_values.h"
 #include "base/random.h"
 #include "settings_ui/app_setup_host_win.h"
@@ -220,6 +221,17 @@ bool CQuorelApp::CreateMainWindow() {
     hooks_.copy_time_client = [this](quorel::QuorelSettings& s) {
       quorel::CNTPClient* client = main_wnd_ ? main_wnd_->time_service()->client() : nullptr;
       if (client) quorel::StoreTimeLastValues(client->shared().Last(), s);
+    };
+    main_wnd_->EnableMailAndNews(
+        [this](const std::string& page) { quorel::WriteNewsErrorFile(fs_, GetDataBaseFolder(), page); });
+    clock_.net_hooks().write_news_file = [this] { WriteNewsFile(clock_.settings().news_text); };
+    hooks_.copy_mail_client = [this](quorel::QuorelSettings& s) {
+      quorel::CMailClient* client = main_wnd_ ? main_wnd_->mail_service().client() : nullptr;
+      if (client) quorel::StoreMailLastValues(client->shared().Last(), s);
+    };
+    hooks_.copy_news_client = [this](quorel::QuorelSettings& s) {
+      quorel::CNewsClient* client = main_wnd_ ? main_wnd_->news_service().client() : nullptr;
+      if (client) quorel::StoreNewsLastValues(client->shared().Last(), s);
     };
   }
   main_wnd_->SetOnClose([this] {

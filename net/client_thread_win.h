@@ -51,6 +51,15 @@ class ClientShared {
     std::lock_guard<std::mutex> lock(mutex_);
     wait_dialog_ = wait_dialog;
   }
+  // A result before the check has finished: the owner only.
+  void NotifyOwner(UINT owner_message) {
+    HWND owner;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      owner = owner_;
+    }
+    if (owner && owner_message) PostMessageW(owner, owner_message, 0, 0);
+  }
   // A finished check: the event is set, the wait dialog told once, the owner told.
   void NotifyDone(UINT wait_message, UINT owner_message) {
     HANDLE event;

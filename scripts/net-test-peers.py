@@ -8,13 +8,25 @@ Starts, and waits for a real answer from each:
   - a UDP port that takes requests and never answers,
   - an HTTP server of the tests' own: the time pages, a header echo, error
     statuses and an oversized body,
-  - tinyproxy with Basic authentication in front of that HTTP server.
+  - tinyproxy with Basic authentication in front of that HTTP server,
+  - dovecot with three messages for one user over POP3 and POP3S (certificates
+    of a test authority made by openssl for this run),
+  - TLS servers with a certificate for another name, an expired one and one of
+    an unknown authority, which keep what a client sends after the handshake
+    (the HTTP server tells it: /tls-received/<port>),
+  - POP3 servers of the tests' own: one that never greets, one that greets
+    with an error.
 Their ports (free ones, chosen at each run) go to the command in QUOREL_NTP_PORT, QUOREL_SILENT_UDP_PORT,
 QUOREL_HTTP_PORT, QUOREL_PROXY_PORT (user QUOREL_PROXY_USER, password
-QUOREL_PROXY_PASSWORD). Every peer is stopped afterwards; the command's exit
-status is passed through.
+QUOREL_PROXY_PASSWORD); the mail peers in QUOREL_POP3_PORT, QUOREL_POP3S_PORT,
+QUOREL_POP3S_OTHER_NAME_PORT, QUOREL_POP3S_EXPIRED_PORT, QUOREL_POP3S_UNKNOWN_CA_PORT,
+QUOREL_POP3_SILENT_PORT, QUOREL_POP3_ERROR_PORT (user QUOREL_POP3_USER, password
+QUOREL_POP3_PASSWORD), the test authority's certificate in QUOREL_TEST_CA (a
+path). Every peer is stopped afterwards; the command's exit status is passed
+through.
 """
 import http.server
+import ssl
 import os
 import shutil
 import signal
@@ -41,6 +53,13 @@ HTTP_PORT = 0
 PROXY_PORT = free_port(socket.SOCK_STREAM)
 PROXY_USER = "quorel"
 PROXY_PASSWORD = "secret42"
+POP3_USER = "taro"
+POP3_PASSWORD = "pop3pass"
+POP3_PORT = free_port(socket.SOCK_STREAM)
+POP3S_PORT = free_port(socket.SOCK_STREAM)
+# Bytes each bad-certificate TLS server received after its handshake, by port.
+TLS_RECEIVED = {}
+TLS_LOCK = threading.Lock()
 
 # Fixed moments far from now, so that a client that reads them must set its clock.
 PAGES = {
@@ -49,6 +68,10 @@ PAGES = {
     "/format2.html": "<html><head><title>JST Clock</title><script>\n"
                      "var t = Date.parse(\"Tue Feb 03 04:05:06 2015\") + 250 + JSToffset;\n</script></head></html>\n",
     "/cgi-bin/format3.cgi": "<HTML><HEAD><TITLE>NTP</TITLE></HEAD>\n<BODY>\n3440707509.250\n</BODY></HTML>\n",
+    "/news.txt": "ID 2026-12-01 edition\r\n\x82\xa8\x92\x6d\x82\xe7\x82\xb9\r\nnew release\r\n",
+    "/news-lf.txt": "ID 2026-12-01 edition\n\x82\xa8\x92\x6d\x82\xe7\x82\xb9\nnew release\n",
+    "/news-short.txt": "ID 123\n",
+    "/news-noid.txt": "id 2026-12-01\nlower case\n",
     "/broken.html": "<HTML><HEAD><TITLE>Japan Standard Time</TITLE></HEAD><BODY>\n<H2>\n"
                     "Mon Jan 12 08:05:09 UTC 2009\n</H2>\n</BODY></HTML>\n",
 }
@@ -74,6 +97,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
             path = "/" + path.split("/", 3)[3] if path.count("/") >= 3 else "/"
         if path in PAGES:
             self.answer(200, PAGES[path])
+        elif path.startswith("/tls-received/"):
+            with TLS_LOCK:
+                got = TLS_RECEIVED.get(int(path[14:]))
+            self.answer(200, "none" if got is None else f"connections={got[0]} bytes={got[1]}")
         elif path == "/echo":
             self.answer(200, "".join(f"{k}: {v}\n" for k, v in self.headers.items()))
         elif path.startswith("/status/"):
@@ -120,6 +147,176 @@ def http_get(port, target, extra=b""):
     with socket.create_connection(("127.0.0.1", port), timeout=1) as s:
         s.sendall(b"GET " + target + b" HTTP/1.0\r\nHost: 127.0.0.1\r\n" + extra + b"\r\n")
         return s.recv(64)
+
+
+def openssl(*args, fake_time=None):
+    command = ["openssl", *args]
+    if fake_time:
+        command = ["faketime", fake_time, *command]
+    subprocess.run(command, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def make_certificates(folder):
+    """A test authority, a server certificate for localhost, one for another
+    name, an expired one and one of an authority nobody trusts."""
+    def path(name):
+        return os.path.join(folder, name)
+
+    for ca in ("ca", "other-ca"):
+        openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", path(ca + ".key"), "-out", path(ca + ".pem"),
+                "-days", "3650", "-subj", f"/CN=Quorel {ca} test authority",
+                "-addext", "basicConstraints=critical,CA:TRUE", "-addext", "keyUsage=critical,keyCertSign,cRLSign")
+    openssl("req", "-newkey", "rsa:2048", "-nodes", "-keyout", path("server.key"), "-out", path("server.csr"),
+            "-subj", "/CN=localhost")
+    for name, ca, san, fake in (("server", "ca", "DNS:localhost,IP:127.0.0.1,IP:::1", None),
+                                ("other-name", "ca", "DNS:other.example", None),
+                                ("expired", "ca", "DNS:localhost,IP:127.0.0.1", "2020-01-01 00:00:00"),
+                                ("unknown-ca", "other-ca", "DNS:localhost,IP:127.0.0.1", None)):
+        with open(path(name + ".ext"), "w") as f:
+            f.write(f"subjectAltName={san}\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n"
+                    "keyUsage=critical,digitalSignature,keyEncipherment\n")
+        openssl("x509", "-req", "-in", path("server.csr"), "-CA", path(ca + ".pem"), "-CAkey", path(ca + ".key"),
+                "-CAcreateserial", "-out", path(name + ".pem"), "-days", "30" if fake else "365",
+                "-sha256", "-extfile", path(name + ".ext"), fake_time=fake)
+
+
+def serve_bad_tls(folder, name):
+    """A TLS server with the certificate `name` that never greets and counts
+    the bytes a client sends after the handshake."""
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.maximum_version = ssl.TLSVersion.TLSv1_2
+    context.load_cert_chain(os.path.join(folder, name + ".pem"), os.path.join(folder, "server.key"))
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(8)
+    port = listener.getsockname()[1]
+
+    def one(connection):
+        received = 0
+        try:
+            connection.settimeout(10)
+            tls = context.wrap_socket(connection, server_side=True)
+            with TLS_LOCK:
+                count, _ = TLS_RECEIVED.get(port, (0, 0))
+                TLS_RECEIVED[port] = (count + 1, TLS_RECEIVED.get(port, (0, 0))[1])
+            while True:
+                data = tls.recv(4096)
+                if not data:
+                    break
+                received += len(data)
+                with TLS_LOCK:
+                    count, total = TLS_RECEIVED[port]
+                    TLS_RECEIVED[port] = (count, total + len(data))
+        except (OSError, ssl.SSLError):
+            pass
+        finally:
+            connection.close()
+
+    def loop():
+        while True:
+            connection, _ = listener.accept()
+            threading.Thread(target=one, args=(connection,), daemon=True).start()
+
+    threading.Thread(target=loop, daemon=True).start()
+    return port
+
+
+def serve_scripted_pop3(greeting):
+    """A POP3 server of its own: greets with `greeting` (never when None) and
+    keeps the connection open."""
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(8)
+    held = []
+
+    def loop():
+        while True:
+            connection, _ = listener.accept()
+            held.append(connection)
+            if greeting is not None:
+                connection.sendall(greeting)
+
+    threading.Thread(target=loop, daemon=True).start()
+    return listener.getsockname()[1]
+
+
+def seed_mailbox(folder):
+    maildir = os.path.join(folder, "mail", POP3_USER)
+    for part in ("cur", "new", "tmp"):
+        os.makedirs(os.path.join(maildir, part), exist_ok=True)
+    for i in range(1, 4):
+        with open(os.path.join(maildir, "new", f"100000000{i}.M{i}P1.quorel"), "w") as f:
+            f.write(f"From: sender{i}@example.com\r\nTo: {POP3_USER}@example.com\r\nSubject: message {i}\r\n"
+                    f"\r\nBody of message {i}.\r\n")
+    home = os.path.join(folder, "home", POP3_USER)
+    os.makedirs(home, exist_ok=True)
+    if os.getuid() == 0:
+        for top in ("mail", "home"):
+            for root, dirs, files in os.walk(os.path.join(folder, top)):
+                shutil.chown(root, "nobody", "nogroup")
+                for name in files:
+                    shutil.chown(os.path.join(root, name), "nobody", "nogroup")
+
+
+def start_dovecot(folder, log):
+    seed_mailbox(folder)
+    with open(os.path.join(folder, "users"), "w") as f:
+        f.write(f"{POP3_USER}:{{PLAIN}}{POP3_PASSWORD}\n")
+    conf = os.path.join(folder, "dovecot.conf")
+    user = "uid=nobody gid=nogroup " if os.getuid() == 0 else ""
+    with open(conf, "w") as f:
+        f.write(f"""protocols = pop3
+listen = 127.0.0.1, ::1
+base_dir = {folder}/dv
+state_dir = {folder}/dvs
+log_path = /dev/stderr
+ssl = yes
+ssl_cert = <{folder}/server.pem
+ssl_key = <{folder}/server.key
+ssl_min_protocol = TLSv1.2
+disable_plaintext_auth = no
+auth_mechanisms = plain
+auth_failure_delay = 0
+mail_location = maildir:{folder}/mail/%u
+pop3_uidl_format = %f
+passdb {{
+  driver = passwd-file
+  args = scheme=PLAIN username_format=%u {folder}/users
+}}
+userdb {{
+  driver = static
+  args = {user}home={folder}/home/%u
+}}
+service anvil {{
+  unix_listener anvil-auth-penalty {{
+    mode = 0
+  }}
+}}
+service pop3-login {{
+  inet_listener pop3 {{
+    port = {POP3_PORT}
+  }}
+  inet_listener pop3s {{
+    port = {POP3S_PORT}
+    ssl = yes
+  }}
+}}
+service imap-login {{
+  inet_listener imap {{
+    port = 0
+  }}
+  inet_listener imaps {{
+    port = 0
+  }}
+}}
+""")
+    dovecot = shutil.which("dovecot") or "/usr/sbin/dovecot"
+    return start([dovecot, "-c", conf, "-F"], log)
+
+
+def pop3_greets():
+    with socket.create_connection(("127.0.0.1", POP3_PORT), timeout=1) as s:
+        return s.recv(64).startswith(b"+OK")
 
 
 def start(args, log):
@@ -169,12 +366,26 @@ def main():
         target = f"http://127.0.0.1:{HTTP_PORT}/".encode()
         wait_until(lambda: http_get(PROXY_PORT, target).startswith(b"HTTP/1.0 407"), 10, "tinyproxy")
 
+        make_certificates(folder)
+        children.append(start_dovecot(folder, log))
+        wait_until(pop3_greets, 10, "dovecot")
+        other_name_port = serve_bad_tls(folder, "other-name")
+        expired_port = serve_bad_tls(folder, "expired")
+        unknown_ca_port = serve_bad_tls(folder, "unknown-ca")
+        silent_pop3_port = serve_scripted_pop3(None)
+        error_pop3_port = serve_scripted_pop3(b"-ERR [SYS/TEMP] Server is busy now, come back later\r\n")
+
         env = dict(os.environ)
         for name in ("http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "no_proxy", "NO_PROXY"):
             env.pop(name, None)
         env.update(QUOREL_NTP_PORT=str(NTP_PORT), QUOREL_SILENT_UDP_PORT=str(SILENT_PORT),
                    QUOREL_HTTP_PORT=str(HTTP_PORT), QUOREL_PROXY_PORT=str(PROXY_PORT),
-                   QUOREL_PROXY_USER=PROXY_USER, QUOREL_PROXY_PASSWORD=PROXY_PASSWORD)
+                   QUOREL_PROXY_USER=PROXY_USER, QUOREL_PROXY_PASSWORD=PROXY_PASSWORD,
+                   QUOREL_POP3_PORT=str(POP3_PORT), QUOREL_POP3S_PORT=str(POP3S_PORT),
+                   QUOREL_POP3S_OTHER_NAME_PORT=str(other_name_port), QUOREL_POP3S_EXPIRED_PORT=str(expired_port),
+                   QUOREL_POP3S_UNKNOWN_CA_PORT=str(unknown_ca_port), QUOREL_POP3_SILENT_PORT=str(silent_pop3_port),
+                   QUOREL_POP3_ERROR_PORT=str(error_pop3_port), QUOREL_POP3_USER=POP3_USER,
+                   QUOREL_POP3_PASSWORD=POP3_PASSWORD, QUOREL_TEST_CA=os.path.join(folder, "ca.pem"))
         return subprocess.call(sys.argv[1:], env=env)
     finally:
         for child in children:

@@ -1,6 +1,7 @@
 #include "settings_ui/app_setup_host_win.h"
 
 #include "app/about_box_win.h"
+#include "net/mail_service_win.h"
 #include "settings_ui/com_setting_win.h"
 #include "settings_ui/setup_property_win.h"
 
@@ -50,4 +51,12 @@ bool RunSettingsSheet(CQuorelApp& app, HWND main_window) {
     return false;
   }
   return ok;
+}
+
+quorel::CMailService* CAppSetupHost::mail_service() {
+  return app_.main_window() ? &app_.main_window()->mail_service() : nullptr;
+}
+
+quorel::CNewsService* CAppSetupHost::news_service() {
+  return app_.main_window() ? &app_.main_window()->news_service() : nullptr;
 }

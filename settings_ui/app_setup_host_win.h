@@ -30,6 +30,11 @@ class CAppSetupHost : public CSetupHost {
   quorel::CTimeService* time_service() override {
     return app_.main_window() ? app_.main_window()->time_service() : nullptr;
   }
+  quorel::CMailService* mail_service() override;
+  quorel::CNewsService* news_service() override;
+  void WriteNewsFile(const std::string& text) override { app_.WriteNewsFile(text); }
+  // RedrawClock: the clock draws its picture from the record every second, so
+  // an icon switched off in the record goes out by itself.
 
   // "とけいの終了" was chosen: the program ends once the sheet's loop has returned.
   bool exit_requested() const { return exit_requested_; }

@@ -15,7 +15,9 @@
 
 namespace quorel {
 class CTimeService;
-}
+class CMailService;
+class CNewsService;
+}  // namespace quorel
 
 class CSetupHost {
  public:
@@ -56,6 +58,18 @@ class CSetupHost {
   // has none), and the machine as that page sees it.
   virtual quorel::CTimeService* time_service() { return nullptr; }
   virtual quorel::TimeSystem& time_system() { return quorel::MachineTimeSystem(); }
+  // The mail and news services (their running client, if any, is taken over
+  // and stopped by a check-now button); null where the program has none.
+  virtual quorel::CMailService* mail_service() { return nullptr; }
+  virtual quorel::CNewsService* news_service() { return nullptr; }
+  // news.txt of the data folder gets a new edition's text.
+  virtual void WriteNewsFile(const std::string& text) {}
+  // The clock shows the settings' state again (an icon went out).
+  virtual void RedrawClock() {}
+  // The test buttons of the mail page: the notification kind (1-4) or the file
+  // played through the sound jobs, and its stop when the page is left.
+  virtual void PlayTestSound(int mail_kind, const std::string& file) {}
+  virtual void StopTestSound() {}
 
   // The sheet's working copy of "VCMPを使用してWAVEを再生": sound tests follow it before OK.
   bool wave_through_acm = false;
