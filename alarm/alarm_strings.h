@@ -28,6 +28,7 @@ constexpr unsigned kStrAlarmTimeDate = 353;
 constexpr unsigned kStrAlarmWeekdayNames = 62301;  // the seven names, Sunday first, joined by ","
 constexpr unsigned kStrAlarmListSeparator = 62302; // " ," between file and tone names
 constexpr unsigned kStrAlarmColumnTime = 62303;    // .. 62306 the list's columns
+constexpr unsigned kStrAlarmToneMissing = 62307;   // a tone whose pack is missing, marked
 
 // The dialogs.
 constexpr unsigned kStrSoundFileTitle = 201;

@@ -453,6 +453,7 @@ void CQuorelWin::ForceOntoScreen() {
 }
 
 void CQuorelWin::OnMouseMove(POINT pt, UINT) {
+  if (hooks_.mouse_over) hooks_.mouse_over();
   if (button_down_) {
     POINT screen = pt;
     ClientToScreen(hwnd(), &screen);

@@ -25,6 +25,11 @@ class CAppSetupHost : public CSetupHost {
   void ShowAbout(HWND owner) override;
   void ShowDebugDialog(HWND owner) override {}  // the debug dialog comes with the scenes
   void ShowComSetting(HWND owner) override;
+  quorel::AlarmList& alarms() override { return app_.clock().alarms(); }
+  HMODULE pack_module(int pack) const override {
+    return pack == 0 ? app_.voice_light() : pack == 1 ? app_.voice_serious() : pack == 2 ? app_.chime_pack() : nullptr;
+  }
+  bool mp3_library_loaded() const override { return app_.mp3_library() != nullptr; }
 
   // "とけいの終了" was chosen: the program ends once the sheet's loop has returned.
   bool exit_requested() const { return exit_requested_; }

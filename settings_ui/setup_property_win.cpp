@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "alarm/setup_alarm_win.h"
 #include "app/clock_geometry.h"
 #include "app/common_util_win.h"
 #include "base/string_table.h"
@@ -35,7 +36,7 @@ constexpr PageFactory kPages[] = {
     Placeholder<107>,  // 1 "きゃらくた"
     Placeholder<156>,  // 2 "逃げる"
     Placeholder<157>,  // 3 "時報"
-    Placeholder<190>,  // 4 "アラーム"
+    Make<CSetupAlarm>, // 4 "アラーム"
     Placeholder<204>,  // 5 "カレンダー"
     Placeholder<155>,  // 6 "時刻調整"
     Placeholder<247>,  // 7 "お知らせ"
