@@ -30,6 +30,9 @@ class CAppSetupHost : public CSetupHost {
     return pack == 0 ? app_.voice_light() : pack == 1 ? app_.voice_serious() : pack == 2 ? app_.chime_pack() : nullptr;
   }
   bool mp3_library_loaded() const override { return app_.mp3_library() != nullptr; }
+  quorel::CTimeService* time_service() override {
+    return app_.main_window() ? app_.main_window()->time_service() : nullptr;
+  }
 
   // "とけいの終了" was chosen: the program ends once the sheet's loop has returned.
   bool exit_requested() const { return exit_requested_; }

@@ -11,6 +11,11 @@
 
 #include "alarm/alarm_info.h"
 #include "app/settings.h"
+#include "net/time_system_win.h"
+
+namespace quorel {
+class CTimeService;
+}
 
 class CSetupHost {
  public:
@@ -48,6 +53,10 @@ class CSetupHost {
   virtual quorel::AlarmList& alarms() { return alarms_; }
   virtual HMODULE pack_module(int pack) const { return nullptr; }
   virtual bool mp3_library_loaded() const { return false; }
+  // The page "時刻調整": the owner of the time client (null where the program
+  // has none), and the machine as that page sees it.
+  virtual quorel::CTimeService* time_service() { return nullptr; }
+  virtual quorel::TimeSystem& time_system() { return quorel::MachineTimeSystem(); }
 
   // The sheet's working copy of "VCMPを使用してWAVEを再生": sound tests follow it before OK.
   bool wave_through_acm = false;
