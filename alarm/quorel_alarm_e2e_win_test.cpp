@@ -173,4 +173,30 @@ TEST_F(QuorelAlarms, AMessageAlarmShowsItsTextAndStartsItsProgramWithDateAndTime
   EXPECT_EQ(quorel::ParseAlarmFile(ReadFileBytes(AlarmFile())).size(), 1u) << "an alarm for always stays";
 }
 
+TEST_F(QuorelAlarms, ARepeatingAlarmPlaysUntilTheMouseMovesOverTheClock) {
+  ASSERT_FALSE(soundtest::RecordFolder().empty()) << "run with scripts/wine-run.sh --record DIR";
+  HMODULE serious = LoadLibraryW((ProgramFolder() + L"\\voxgrave.dll").c_str());
+  ASSERT_TRUE(serious);
+  const std::string alarm_clip = soundtest::WaveData(soundtest::PackWave(serious, L"ALARM"));
+  soundtest::ClearRecordings();
+  const SYSTEMTIME at = NextMinute();
+  quorel::_ALARM_INFO a;
+  a.hour = at.wHour, a.minute = at.wMinute, a.tone = quorel::kAlarmSerious, a.reuse = 1;
+  a.repeat_kind = 2, a.repeat_interval = 100;
+  WriteAlarms({a});
+  Start();
+  auto heard = [&] {
+    int n = 0;
+    for (const soundtest::Recording& r : soundtest::Recordings()) n += soundtest::Holds(r, alarm_clip) ? 1 : 0;
+    return n;
+  };
+  ASSERT_TRUE(WaitFor([&] { return heard() >= 2; }, 100000)) << "the alarm did not repeat";
+  PostMessageW(clock_, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  Sleep(4000);  // the pass that was playing ends
+  const int after_stop = heard();
+  Sleep(4000);
+  EXPECT_EQ(heard(), after_stop) << "still repeating after the mouse moved over the clock";
+  FreeLibrary(serious);
+}
+
 }  // namespace
