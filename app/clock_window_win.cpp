@@ -484,6 +484,7 @@ void CQuorelWin::ForceOntoScreen() {
 }
 
 void CQuorelWin::OnMouseMove(POINT pt, UINT) {
+  if (hooks_.mouse_over) hooks_.mouse_over();
   if (character_ && character_->MouseMoved()) StartAnimation();  // woken from a doze
   if (button_down_) {
     POINT screen = pt;

@@ -19,6 +19,7 @@
 #include "render/image_load_win.h"
 #include "app/main_time.h"
 #include "render/sprite_sheet.h"
+#include "alarm/alarm_info.h"
 #include "wingui/window_win.h"
 
 // What happens by time beyond the window itself. Each hook is optional; they
@@ -39,6 +40,7 @@ struct ClockTickHooks {
   std::function<void()> stop_sound;                      // a right click silences a playing sound, and waits
   std::function<void(bool session_ending)> destroying;   // the farewell at exit
   std::function<void()> session_ends;                    // WM_ENDSESSION: the farewell when Windows ends
+  std::function<void()> mouse_over;                      // the mouse moved over the clock (stops a repeating alarm)
   std::function<bool()> sound_playing;  // a sound job of the clock plays: the character goes on talking
 };
 
@@ -79,6 +81,8 @@ class CQuorelWin : public wingui::Window {
 
   // The settings record lives with the clock window.
   quorel::QuorelSettings& settings() { return settings_; }
+  // So does the alarm list, in the order of creation.
+  quorel::AlarmList& alarms() { return alarms_; }
 
   // Creates the window as a child of the main window, places it and applies the settings.
   bool CreateClock(HWND main_window);
@@ -171,6 +175,7 @@ class CQuorelWin : public wingui::Window {
 
   quorel::GdiplusSession gdiplus_;  // first member: GDI+ lives as long as the window object
   quorel::QuorelSettings settings_;
+  quorel::AlarmList alarms_;
   HWND main_window_ = nullptr;
   CPopupWindow popup_;
   std::vector<quorel::Rect> monitors_;

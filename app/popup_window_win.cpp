@@ -82,6 +82,7 @@ void CPopupWindow::Show(int x, int y, const std::string& text, bool rightward, b
                         bool force_redraw) {
   if (text != text_) force_redraw = true;
   text_ = text;
+  SetWindowTextW(hwnd(), wingui::WideFromAnsi(text).c_str());  // its text for screen readers
   quorel::Size size = Measure(text);
   int px = rightward ? x + 1 : x - size.width - 1;
   int py = downward ? y + 1 : y - size.height - 1;

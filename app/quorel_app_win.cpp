@@ -50,6 +50,17 @@ CQuorelApp::CQuorelApp()
       old_store_(kCompany, quorel::LoadText(kStrOldProduct)),
       sleep_([](DWORD ms) { Sleep(ms); }) {
   g_app = this;
+  CClockAlarms::Environment alarms;
+  alarms.list = &clock_.alarms();
+  alarms.fs = &fs_;
+  alarms.store = &store_;
+  alarms.user_data_folder = [this] { return GetUserDataFolder(); };
+  alarms.save_settings = [this] { SaveSettings(""); };
+  alarms_ = std::make_unique<CClockAlarms>(std::move(alarms));
+  hooks_.load_alarms = [this](bool new_format, quorel::SettingsVersion v, const std::string& section) {
+    alarms_->Load(new_format, v, section);
+  };
+  hooks_.save_alarms = [this] { alarms_->Save(); };
   quorel::SeedProcessRandom(static_cast<std::uint32_t>(std::time(nullptr)) ^ GetCurrentProcessId());
 }
 
@@ -195,6 +206,9 @@ bool CQuorelApp::CreateMainWindow() {
   sounds_ = std::make_unique<CClockSounds>(settings(), PackModules{voice_light_, voice_serious_, chime_pack_},
                                            mp3_library_ != nullptr);
   sounds_->SetShowPopup([this](const std::string& text) { clock_.ShowTimePopup(text); });
+  alarms_->SetClock(&clock_, sounds_.get(), voice_light_, voice_serious_, chime_pack_);
+  tick.check_alarms = [this](const quorel::ClockTime& t) { return alarms_->Check(t); };
+  tick.mouse_over = [this] { alarms_->MouseOver(); };
   tick.applied = [this] {
     ResetMemoryCheck();
     sounds_->Apply();

@@ -21,6 +21,7 @@
 #include "base/file_system_win.h"
 #include "schedule/sync_plugin_host_win.h"
 #include "sound/clock_sounds_win.h"
+#include "alarm/clock_alarms_win.h"
 
 class CQuorelApp {
  public:
@@ -96,6 +97,8 @@ class CQuorelApp {
   CSyncPluginHost& schedule_plugin() { return plugin_; }
   // The clock window's sounds: time signal, greeting and farewell, its one sound job.
   CClockSounds* sounds() { return sounds_.get(); }
+  // The alarms of the clock window: load, save, the tick's check.
+  CClockAlarms& alarms() { return *alarms_; }
   const std::vector<quorel::Rect>& monitors() const { return monitors_; }
 
   // Parts that join later hook in here; each may stay empty.
@@ -138,6 +141,7 @@ class CQuorelApp {
   FARPROC mp3_entries_[kMp3EntryCount] = {};
   CSyncPluginHost plugin_;
   std::unique_ptr<CClockSounds> sounds_;
+  std::unique_ptr<CClockAlarms> alarms_;
   std::vector<quorel::Rect> monitors_;
   quorel::MemoryReleaseCheck memory_check_;
 };

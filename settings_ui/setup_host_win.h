@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "alarm/alarm_info.h"
 #include "app/settings.h"
 #include "net/time_system_win.h"
 #include "sound/time_signal.h"
@@ -54,6 +55,11 @@ class CSetupHost {
   virtual void ShowDebugDialog(HWND owner) = 0;
   virtual void ShowComSetting(HWND owner) = 0;
 
+  // The alarm page: the clock window's alarm list (replaced on OK), the pack
+  // modules its sound tests play from (0 light, 1 serious, 2 chime), the MP3 library.
+  virtual quorel::AlarmList& alarms() { return alarms_; }
+  virtual HMODULE pack_module(int pack) const { return nullptr; }
+  virtual bool mp3_library_loaded() const { return false; }
   // The page "時刻調整": the owner of the time client (null where the program
   // has none), and the machine as that page sees it.
   virtual quorel::CTimeService* time_service() { return nullptr; }
@@ -73,4 +79,7 @@ class CSetupHost {
 
   // The sheet's working copy of "VCMPを使用してWAVEを再生": sound tests follow it before OK.
   bool wave_through_acm = false;
+
+ private:
+  quorel::AlarmList alarms_;  // a host without a clock window keeps its own
 };

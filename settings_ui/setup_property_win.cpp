@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "alarm/setup_alarm_win.h"
 #include "app/clock_geometry.h"
 #include "app/common_util_win.h"
 #include "base/string_table.h"
@@ -43,7 +44,7 @@ constexpr PageFactory kPages[] = {
     Make<CSetupDisplay2>,  // 1 "きゃらくた"
     Make<CSetupCursor>,    // 2 "逃げる"
     Make<CSetupChime>,     // 3 "時報"
-    Placeholder<190>,  // 4 "アラーム"
+    Make<CSetupAlarm>,     // 4 "アラーム"
     Placeholder<204>,  // 5 "カレンダー"
     Make<quorel::CSetupTime>,  // 6 "時刻調整"
     Make<CSetupNews>,  // 7 "お知らせ"

@@ -1,16 +1,20 @@
 // quorel-data: reads a user data folder as the clock does and prints what the
 // calendar would show: the holidays of a year (with the user's marks), and
-// the schedule entries of a day or a month with their repetitions. It never
+// the schedule entries of a day or a month with their repetitions, and the
+// alarms with their days, sounds and programs. It never
 // changes the folder; a damaged or unreadable file is reported and gives a
 // non-zero exit.
 //
 //   quorel-data --data DIR holidays YEAR [--marks]
 //   quorel-data --data DIR day YYYY-MM-DD
 //   quorel-data --data DIR month YYYY-MM
+//   quorel-data --data DIR alarms
 //
 // Output is UTF-8, one line each: "YYYY-MM-DD<TAB>name" for holidays,
 // "[YYYY-MM-DD<TAB>]HH:MM-HH:MM<TAB>text<TAB>place" for entries ("-" for an
-// entry without time).
+// entry without time); for alarms "N<TAB>HH:MM<TAB>days<TAB>sound<TAB>once|always<TAB>
+// repetition<TAB>program" (days: "daily", "day DD", "MM-DD", "weekdays Sun,..";
+// program: "-" or "window:TEXT").
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -22,6 +26,7 @@
 #include "base/cp932.h"
 #include "base/file_system.h"
 #include "base/string_table.h"
+#include "alarm/alarm_info.h"
 #include "calendar/holidays.h"
 #include "schedule/schedule_info.h"
 
@@ -34,7 +39,8 @@ int Usage(const char* message) {
   std::fprintf(stderr,
                "usage: quorel-data --data DIR holidays YEAR [--marks]\n"
                "       quorel-data --data DIR day YYYY-MM-DD\n"
-               "       quorel-data --data DIR month YYYY-MM\n");
+               "       quorel-data --data DIR month YYYY-MM\n"
+               "       quorel-data --data DIR alarms\n");
   return 2;
 }
 
@@ -147,6 +153,67 @@ int Holidays(FileSystem& fs, const std::string& folder, int year, bool with_mark
   return 0;
 }
 
+// One alarm as the clock reads it.
+std::string AlarmLine(int index, const _ALARM_INFO& a) {
+  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static const char* const kTones[] = {"light1", "light2", "serious", "chime1", "chime2"};
+  static const char* const kWindows[] = {"normal", "minimised", "maximised", "hidden"};
+  char buf[64];
+  std::string line = std::to_string(index) + "\t";
+  std::snprintf(buf, sizeof buf, "%02d:%02d\t", a.hour, a.minute);
+  line += buf;
+  if (a.type == 0) {
+    line += "daily";
+  } else if (a.type == 1) {
+    std::snprintf(buf, sizeof buf, "day %02d", a.day);
+    line += buf;
+  } else if (a.type == 2) {
+    std::snprintf(buf, sizeof buf, "%02d-%02d", a.month, a.day);
+    line += buf;
+  } else if (a.type == 3) {
+    line += "weekdays ";
+    std::string days;
+    for (int d = 0; d < 7; ++d) {
+      if (a.weekdays & (1 << d)) days += std::string(days.empty() ? "" : ",") + kDays[d];
+    }
+    line += days.empty() ? "none" : days;
+  } else {
+    line += "never";
+  }
+  line += "\t";
+  if (a.tone >= 0 && a.tone <= 4) line += kTones[a.tone];
+  else if (a.tone == kAlarmMessage) line += "message:" + Utf8(a.message);
+  else line += "file:" + Utf8(a.tone_file);
+  line += a.reuse == 0 ? "\tonce\t" : "\talways\t";
+  if (a.tone == kAlarmMessage || a.repeat_kind == 0) {
+    line += "-";
+  } else if (a.repeat_kind == 1) {
+    std::snprintf(buf, sizeof buf, "%dx%dms", a.repeat_count, a.repeat_interval);
+    line += buf;
+  } else {
+    std::snprintf(buf, sizeof buf, "forever %dms", a.repeat_interval);
+    line += buf;
+  }
+  line += "\t";
+  if (a.start_program == 1 && !a.program.empty()) {
+    line += std::string(a.program_window >= 0 && a.program_window <= 3 ? kWindows[a.program_window] : "normal") + ":" +
+            Utf8(a.program);
+  } else {
+    line += "-";
+  }
+  return line;
+}
+
+int Alarms(FileSystem& fs, const std::string& folder) {
+  AlarmList list;
+  if (LoadAlarmFile(fs, folder, list).unreadable) {
+    std::fprintf(stderr, "quorel-data: %s%s cannot be read\n", folder.c_str(), kAlarmFileName);
+    return 1;
+  }
+  for (std::size_t i = 0; i < list.size(); ++i) std::printf("%s\n", AlarmLine(static_cast<int>(i), list[i]).c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -159,6 +226,8 @@ int main(int argc, char** argv) {
       dir = argv[++i];
     } else if (a == "--marks") {
       with_marks = true;
+    } else if (command.empty() && a == "alarms") {
+      command = a;
     } else if (command.empty() && (a == "holidays" || a == "day" || a == "month") && i + 1 < argc) {
       command = a;
       argument = argv[++i];
@@ -174,6 +243,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::string folder = dir.back() == '/' ? dir : dir + "/";
+
+  if (command == "alarms") return Alarms(fs, folder);
 
   if (command == "holidays") {
     char tail = 0;

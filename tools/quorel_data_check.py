@@ -82,6 +82,22 @@ with tempfile.TemporaryDirectory() as tmp:
     run(["--data", str(data), "holidays", "1999"], 2)
     run(["--data", str(Path(tmp) / "missing"), "day", "2014-01-05"], 1)
 
+    # Alarms: a file of the clock's layout, with CR CR LF and LF lines.
+    alarms = Path(tmp) / "alarms"
+    alarms.mkdir()
+    run(["--data", str(alarms), "alarms"], 0, [])
+    (alarms / "alarminfo.txt").write_bytes(
+        "alarmtime=0101\n[alarm0]\r\r\nalarmtype=3\r\r\nalarmweek=162\r\r\nalarmtime=0730\r\r\n"
+        "alarmrepeattype=1\r\r\nalarmrepeatnumber=1\r\r\n\r\r\n"
+        "[x]\nalarmtime=0705\nalarmtone=6\nalarmmessage=お昼\nalarmreuse=1\n"
+        "alarmprogramstart=1\nalarmprogramfile=\"C:\\A B\\x.exe\" $DATE\n".encode("cp932"))
+    run(["--data", str(alarms), "alarms"], 0,
+        ["0\t07:30\tweekdays Mon,Fri\tlight1\tonce\t2x500ms\t-",
+         "1\t07:05\tdaily\tmessage:お昼\talways\t-\tnormal:\"C:\\A B\\x.exe\" $DATE"])
+    (alarms / "alarminfo.txt").unlink()
+    (alarms / "alarminfo.txt").mkdir()
+    run(["--data", str(alarms), "alarms"], 1, [], "alarminfo.txt")
+
 if failures:
     print("\n".join(failures))
     sys.exit(1)
