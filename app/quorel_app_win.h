@@ -19,6 +19,7 @@
 #include "app/settings_store.h"
 #include "app/startup_rules.h"
 #include "base/file_system_win.h"
+#include "calendar/calendar_win.h"
 #include "schedule/sync_plugin_host_win.h"
 #include "sound/clock_sounds_win.h"
 
@@ -96,6 +97,10 @@ class CQuorelApp {
   CSyncPluginHost& schedule_plugin() { return plugin_; }
   // The clock window's sounds: time signal, greeting and farewell, its one sound job.
   CClockSounds* sounds() { return sounds_.get(); }
+  // The calendar window, null while "カレンダーの種類" is 0.
+  CCalenderWin* calendar() { return calendar_.get(); }
+  // Creates, updates or destroys the calendar window by the settings.
+  void ApplyCalendar();
   const std::vector<quorel::Rect>& monitors() const { return monitors_; }
 
   // Parts that join later hook in here; each may stay empty.
@@ -123,6 +128,7 @@ class CQuorelApp {
 
   CQuorelWin clock_;
   std::unique_ptr<CMainWnd> main_wnd_;
+  std::unique_ptr<CCalenderWin> calendar_;
   CRegistryProfileStore store_;
   CRegistryProfileStore old_store_;
   CWinFileSystem fs_;

@@ -25,6 +25,7 @@ class CAppSetupHost : public CSetupHost {
   void ShowAbout(HWND owner) override;
   void ShowDebugDialog(HWND owner) override {}  // the debug dialog comes with the scenes
   void ShowComSetting(HWND owner) override;
+  void ShowHolidaySet(HWND owner) override;
 
   // "とけいの終了" was chosen: the program ends once the sheet's loop has returned.
   bool exit_requested() const { return exit_requested_; }

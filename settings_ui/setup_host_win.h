@@ -41,6 +41,8 @@ class CSetupHost {
   virtual void ShowAbout(HWND owner) = 0;
   virtual void ShowDebugDialog(HWND owner) = 0;
   virtual void ShowComSetting(HWND owner) = 0;
+  // Opens the holiday editor of the calendar ("休みを設定").
+  virtual void ShowHolidaySet(HWND owner) { (void)owner; }
 
   // The sheet's working copy of "VCMPを使用してWAVEを再生": sound tests follow it before OK.
   bool wave_through_acm = false;

@@ -4,7 +4,10 @@
 //   quorel-render [--settings FILE] [--set NAME=VALUE ...] [--kind digital|analog]
 //                 [--magnify 0-4] [--hq] [--border 0-5] [--time "YYYY-MM-DD hh:mm:ss"]
 //                 [--sheets DIR] [--background sky|black] --out FILE
+//   quorel-render --calendar [--month YYYY-MM] [--hover-day D] [settings and --time as above] --out FILE
 //
+// With --calendar the picture is the calendar window's (size, colours and
+// layout from the settings, today from --time, the shown month from --month).
 // FILE of --settings is a settings file of the host profile store (section
 // "Config"); --set changes one value of it by its registry name (UTF-8 on the
 // command line), e.g. --set 曜日の表示=1. The other options override the
@@ -24,6 +27,7 @@
 #include "base/file_profile_store.h"
 #include "base/image_decode.h"
 #include "base/raster.h"
+#include "calendar/calendar_picture.h"
 #include "render/compositor.h"
 #include "render/sheet_layout.h"
 
@@ -44,7 +48,8 @@ int Usage(const char* message) {
   std::fprintf(stderr,
                "usage: quorel-render [--settings FILE] [--set NAME=VALUE]... [--kind digital|analog]\n"
                "                     [--magnify 0-4] [--hq] [--border 0-5] [--time \"YYYY-MM-DD hh:mm:ss\"]\n"
-               "                     [--sheets DIR] [--background sky|black] --out FILE\n");
+               "                     [--sheets DIR] [--background sky|black] --out FILE\n"
+               "       quorel-render --calendar [--month YYYY-MM] [--hover-day D] [the options above] --out FILE\n");
   return 2;
 }
 
@@ -117,6 +122,34 @@ class SkyBackground : public CDrawObject {
   }
 };
 
+Surface LoadBitmapSheet(const std::string& dir, const std::string& name) {
+  std::string bytes;
+  const std::string path = dir + "/" + name;
+  if (!ReadFile(path, bytes)) std::fprintf(stderr, "quorel-render: no sheet %s (drawn without it)\n", path.c_str());
+  return DecodeImage(bytes);
+}
+
+Surface CalendarPicture(const std::string& dir, const QuorelSettings& s, const ClockTime& today, int year, int month,
+                        int hover_day) {
+  static CalendarArt art;
+  const int digits[3] = {214, 219, 220}, frames[3] = {216, 217, 218}, fonts[3] = {335, 334, 332};
+  for (int i = 0; i < 3; ++i) {
+    art.sheets[i].digits = LoadBitmapSheet(dir, "bitmap" + std::to_string(digits[i]) + ".bmp");
+    art.sheets[i].frame = LoadBitmapSheet(dir, "bitmap" + std::to_string(frames[i]) + ".bmp");
+    art.fonts[i].Load(LoadBitmapSheet(dir, "png" + std::to_string(fonts[i]) + ".png"), kCalendarFontCharacters);
+  }
+  CalendarPictureInputs in;
+  in.today_year = today.year;
+  in.today_month = today.month;
+  in.today_day = today.day;
+  in.year = year;
+  in.month = month;
+  in.hover_day = hover_day;
+  static CalendarDrawing drawing;
+  DrawCalendar(drawing, art, s, in, HolidayMarks{}, ScheduleDaysLookup());
+  return CalendarWindowPicture(drawing, s.magnification);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,12 +159,22 @@ int main(int argc, char** argv) {
   ClockTime moment = Now();
   std::string sets[64];
   int set_count = 0;
+  bool calendar = false;
+  int calendar_year = 0, calendar_month = 0, hover_day = 0;
 
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
     const char* v = nullptr;
-    if (a == "--hq") {
+    if (a == "--calendar") {
+      calendar = true;
+    } else if (a == "--month" && (v = value())) {
+      if (std::sscanf(v, "%d-%d", &calendar_year, &calendar_month) != 2 || calendar_year < 2000 ||
+          calendar_year > 2099 || calendar_month < 1 || calendar_month > 12)
+        return Usage("--month wants YYYY-MM within 2000-2099");
+    } else if (a == "--hover-day" && (v = value())) {
+      hover_day = std::atoi(v);
+    } else if (a == "--hq") {
       hq = 1;
     } else if (a == "--settings" && (v = value())) {
       settings_file = v;
@@ -199,7 +242,8 @@ int main(int argc, char** argv) {
   parts.background = background == "sky" ? &sky : nullptr;
   parts.clock = &face;
   parts.informations = &icons;
-  const Surface picture = Compose(parts, ComposeInputsFrom(s, main_time));
+  const Surface picture = calendar ? CalendarPicture(sheets, s, main_time, calendar_year, calendar_month, hover_day)
+                                   : Compose(parts, ComposeInputsFrom(s, main_time));
 
   // PNG rows of RGB bytes.
   std::string rgb;
