@@ -90,6 +90,13 @@ void SavePpm(const quorel::Surface& s, const std::wstring& path) {
   std::fclose(f);
 }
 
+quorel::Surface Reference(const wchar_t* name) {
+  std::wstring path = ProgramFolder() + L"\\tests\\ref\\" + name;
+  char narrow[MAX_PATH * 2];
+  WideCharToMultiByte(932, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+  return quorel::LoadImageFromFile(narrow);
+}
+
 class CalendarOnScreen : public ::testing::Test {
  protected:
   void Start() {
@@ -119,7 +126,7 @@ class CalendarOnScreen : public ::testing::Test {
                    {L"Right座標", 282}, {L"Bottom座標", 353}, {L"デジタルの秒", 0}, {L"移動", flee},
                    {L"初期移動", 1}, {L"元に戻る", 1}, {L"元に戻るまでの時間", 1}, {L"移動量", 100},
                    {L"カレンダーの種類", 1}, {L"カレンダーの配置", 1}, {L"カレンダーの当日を囲む", 1},
-                   {L"カレンダーにカーソルが来たとき", 0}});
+                   {L"カレンダーにカーソルが来たとき", 0}, {L"カレンダーを今月に戻す", 0}});
   }
   void CursorOntoClock() {
     SetCursorPos(220, 320);
@@ -180,6 +187,22 @@ TEST_F(CalendarOnScreen, AttachedBelowTheClockDrawnAsRenderedAndFollowsWhenItFle
       },
       2000));
   if (popup) EXPECT_GE(RectOf(popup).left, 282);
+
+  // The next-month button up to December 2099, and on: the calendar stays there.
+  SetCursorPos(200 + 75, 353 + 3);
+  const int clicks = (2099 - 2026) * 12 + 5;
+  for (int i = 0; i < clicks; ++i) {
+    PostMessageW(calendar_, WM_MOUSEMOVE, 0, MAKELPARAM(75, 3));
+    PostMessageW(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 3));
+    PostMessageW(calendar_, WM_LBUTTONUP, 0, MAKELPARAM(75, 3));
+  }
+  SetCursorPos(1000, 900);
+  PostMessageW(calendar_, WM_MOUSEMOVE, 0, MAKELPARAM(40, 5));  // the title: off the buttons and days
+  quorel::GdiplusSession gdiplus;
+  const quorel::Surface last = Reference(L"calendar_209912_small.png");
+  ASSERT_FALSE(last.IsEmpty()) << "no reference picture";
+  EXPECT_TRUE(WaitFor([&] { return DifferingPixels(Capture(RectOf(calendar_)), last) == 0; }, 10000))
+      << DifferingPixels(Capture(RectOf(calendar_)), last);
 }
 
 TEST_F(CalendarOnScreen, VanishesAndFadesWithTheClock) {

@@ -43,7 +43,15 @@ add_custom_command(
           --set "カレンダーの配置=1" --set "カレンダーの当日を囲む=1" --out ${calendar_ref}
   DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${QUOREL_HOST_BIN}/../gen/art/art.stamp
   COMMENT "Rendering the calendar's end-to-end reference")
-add_custom_target(calendar_e2e_references ALL DEPENDS ${calendar_ref})
+set(calendar_last_ref ${ref_dir}/calendar_209912_small.png)
+add_custom_command(
+  OUTPUT ${calendar_last_ref}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+  COMMAND ${QUOREL_HOST_BIN}/quorel-render --calendar --time "${e2e_minute}:00" --month 2099-12
+          --set "カレンダーの種類=1" --set "カレンダーの配置=1" --set "カレンダーの当日を囲む=1" --out ${calendar_last_ref}
+  DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${QUOREL_HOST_BIN}/../gen/art/art.stamp
+  COMMENT "Rendering the calendar's last month")
+add_custom_target(calendar_e2e_references ALL DEPENDS ${calendar_ref} ${calendar_last_ref})
 if(TARGET calendar_e2e_win_tests)
   add_dependencies(calendar_e2e_win_tests calendar_e2e_references)
 endif()
