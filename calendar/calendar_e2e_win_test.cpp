@@ -97,6 +97,13 @@ quorel::Surface Reference(const wchar_t* name) {
   return quorel::LoadImageFromFile(narrow);
 }
 
+// The tests start at 23:59:30 on the 24th (the folder's own moment).
+bool BeforeMidnight() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return t.wDay == 24;
+}
+
 class CalendarOnScreen : public ::testing::Test {
  protected:
   void Start() {
@@ -152,6 +159,7 @@ TEST_F(CalendarOnScreen, AttachedBelowTheClockDrawnAsRenderedAndFollowsWhenItFle
     char narrow[MAX_PATH * 2];
     WideCharToMultiByte(932, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
     const quorel::Surface expected = quorel::LoadImageFromFile(narrow);
+    ASSERT_TRUE(BeforeMidnight()) << "the run was too slow to compare on the 24th";
     ASSERT_FALSE(expected.IsEmpty()) << "no reference picture";
     const quorel::Surface shown = Capture(cal);
     const int differing = DifferingPixels(shown, expected);
@@ -225,6 +233,20 @@ TEST_F(CalendarOnScreen, VanishesAndFadesWithTheClock) {
   EXPECT_TRUE(WaitFor([this] { return (GetWindowLongW(calendar_, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }, 2000));
   SetCursorPos(1000, 900);
   EXPECT_TRUE(WaitFor([this] { return (GetWindowLongW(calendar_, GWL_EXSTYLE) & WS_EX_TRANSPARENT) == 0; }, 3000));
+}
+
+TEST_F(CalendarOnScreen, TurnsToTheNewDayAtMidnight) {
+  SetCursorPos(1000, 900);
+  WriteCalendarSettings(0);
+  Start();
+  ASSERT_TRUE(BeforeMidnight());
+  quorel::GdiplusSession gdiplus;
+  const quorel::Surface next_day = Reference(L"calendar_1225_small.png");
+  ASSERT_FALSE(next_day.IsEmpty()) << "no reference picture";
+  EXPECT_NE(DifferingPixels(Capture(RectOf(calendar_)), next_day), 0);
+  EXPECT_TRUE(WaitFor([] { return !BeforeMidnight(); }, 60000));
+  EXPECT_TRUE(WaitFor([&] { return DifferingPixels(Capture(RectOf(calendar_)), next_day) == 0; }, 5000))
+      << DifferingPixels(Capture(RectOf(calendar_)), next_day);
 }
 
 }  // namespace
