@@ -10,6 +10,7 @@
 #include "calendar/calendar_texts.h"
 #include "calendar/day_popup_place.h"
 #include "render/image_load_win.h"
+#include "schedule/schedule_info.h"
 #include "wingui/text_win.h"
 
 namespace {
@@ -218,9 +219,27 @@ void CCalenderWin::Rebuild() {
   in.year = shown_year_;
   in.month = shown_month_;
   in.hover_button = hover_.button;
-  // The schedule store joins with the schedule window; until then no day has entries.
-  quorel::DrawCalendar(drawing_, *art_, s, in, marks_, quorel::ScheduleDaysLookup());
+  quorel::DrawCalendar(drawing_, *art_, s, in, marks_, ScheduleDays());
   if (hover_.day) drawing_.HoverDraw(hover_.button, hover_.day, hover_.offset);
+}
+
+quorel::ScheduleDaysLookup CCalenderWin::ScheduleDays() const {
+  quorel::CScheduleInfo* store = env_.schedule;
+  if (!store || !clock_.settings().schedule_enabled) return quorel::ScheduleDaysLookup();
+  return [store](int year, int month) {
+    quorel::MonthSchedules lists;
+    store->GetMonthSchedules(year, month, lists);
+    unsigned bits = 0;
+    for (int d = 0; d < 31; ++d)
+      if (!lists[d].empty()) bits |= 1u << d;
+    return bits;
+  };
+}
+
+quorel::ScheduleList CCalenderWin::DayEntries(int year, int month, int day) const {
+  quorel::ScheduleList list;
+  if (env_.schedule && clock_.settings().schedule_enabled) env_.schedule->GetDaySchedules(year, month, day, list);
+  return list;
 }
 
 void CCalenderWin::Repaint() {
@@ -396,6 +415,8 @@ void CCalenderWin::ShowDayPopup() {
   in.display_name = record.day[hover_.day - 1].display_name;
   in.schedule_marking = quorel::CalendarMarksSchedules(s);
   in.detailed = in.schedule_marking || s.weather_fetch != 0;
+  const quorel::ScheduleList entries = DayEntries(y, m, hover_.day);
+  in.entries = &entries;
   const quorel::DayPopupText text = quorel::MakeDayPopupText(in);
   if (text.text.empty()) return HidePopup();
   popup_.SetFontSize(text.font_width, text.font_height);
@@ -545,10 +566,16 @@ void CCalenderWin::DayMenu(POINT at) {
   HMENU menu = GetSubMenu(bar, 0);
   HMENU change = CreatePopupMenu();
   HMENU remove = CreatePopupMenu();
-  // The day's entries come from the schedule store, which joins with the schedule window.
+  const quorel::ScheduleList entries = DayEntries(action_year_, action_month_, action_day_);
+  for (std::size_t i = 0; i < entries.size() && i < 99; ++i) {
+    const std::wstring item = wingui::WideFromAnsi(quorel::DayMenuItemText(entries[i]));
+    AppendMenuW(change, MF_STRING, kCmdChangeFirst + i, item.c_str());
+    AppendMenuW(remove, MF_STRING, kCmdDeleteFirst + i, item.c_str());
+  }
+  const UINT grey = entries.empty() ? MF_GRAYED : 0;
   auto text = [](unsigned id) { return wingui::WideFromAnsi(quorel::LoadText(id)); };
-  AppendMenuW(menu, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(change), text(kStrChangeMenu).c_str());
-  AppendMenuW(menu, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(remove), text(kStrDeleteMenu).c_str());
+  AppendMenuW(menu, MF_POPUP | grey, reinterpret_cast<UINT_PTR>(change), text(kStrChangeMenu).c_str());
+  AppendMenuW(menu, MF_POPUP | grey, reinterpret_cast<UINT_PTR>(remove), text(kStrDeleteMenu).c_str());
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kCmdMenuEnd, text(kStrMenuEnd).c_str());
   clock_.SetMenuOpen(true);
@@ -638,6 +665,7 @@ bool CCalenderWin::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
     return true;
   }
   if (msg == kWmScheduleChanged) {
+    if (env_.schedule) env_.schedule->ReloadSchedules();  // an active plug-in reads its data again
     Rebuild();
     Repaint();
     result = 0;

@@ -16,9 +16,12 @@
 #include "calendar/calendar_drawing.h"
 #include "calendar/calendar_picture.h"
 #include "calendar/holidays.h"
+#include "schedule/schedule_item.h"
 #include "wingui/window_win.h"
 
+namespace quorel {
 class CScheduleInfo;
+}
 
 // What the calendar needs of the program besides the clock window.
 struct CalendarWindowEnv {
@@ -26,6 +29,8 @@ struct CalendarWindowEnv {
   std::function<std::string()> user_data_folder;  // with its trailing backslash; empty: none
   std::function<void()> save_settings;            // the settings record, empty section name
   std::function<bool()> settings_sheet_open;
+  // The schedule store, once the program has one (null: no day has entries).
+  quorel::CScheduleInfo* schedule = nullptr;
 };
 
 class CCalenderWin : public wingui::Window, public ClockCalendarLink {
@@ -97,6 +102,8 @@ class CCalenderWin : public wingui::Window, public ClockCalendarLink {
   void FadeTick();
   void RepeatTick();
   void DayMenu(POINT pt);
+  quorel::ScheduleDaysLookup ScheduleDays() const;
+  quorel::ScheduleList DayEntries(int year, int month, int day) const;
   bool CursorNear() const;
   bool CursorInside(HWND window) const;
   quorel::Rect WindowRect() const;

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "app/messages.h"
+#include "base/memory_file_system.h"
+#include "schedule/schedule_info.h"
 #include "wingui/test_support_win.h"
 
 namespace {
@@ -37,9 +39,11 @@ class CalendarWindowTest : public ::testing::Test {
     clock_.SetTimeSource(&time_);
     clock_.SetSaveSettings([] {});
   }
-  void Create() {
+  void Create(quorel::CScheduleInfo* schedule = nullptr) {
     ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
-    calendar_ = std::make_unique<CCalenderWin>(clock_, CalendarWindowEnv{});
+    CalendarWindowEnv env;
+    env.schedule = schedule;
+    calendar_ = std::make_unique<CCalenderWin>(clock_, env);
     ASSERT_TRUE(calendar_->CreateCalendar(main_.hwnd()));
     clock_.SetCalendar(calendar_.get());
     PumpMessages(100);
@@ -157,6 +161,35 @@ TEST_F(CalendarWindowTest, TurnsToTheNewDayAtMidnight) {
   calendar_->CheckDay();
   EXPECT_EQ(calendar_->shown_year(), 2027);
   EXPECT_EQ(calendar_->shown_month(), 1);
+}
+
+TEST_F(CalendarWindowTest, ScheduledDaysShowTheirBarAndEntriesInTheDetailedPopup) {
+  quorel::MemoryFileSystem fs;
+  quorel::ScheduleEnvironment env;
+  env.fs = &fs;
+  env.clock = &time_;
+  env.folder = "C:\\u\\";
+  quorel::CScheduleInfo store(env);
+  quorel::_SCHE_MEM_ITEM entry;
+  store.NewSchedule(entry);
+  entry.year = 2026, entry.month = 12, entry.day = 24;
+  entry.start_hour = 18, entry.start_minute = 30;
+  entry.content = "party";
+  ASSERT_TRUE(store.AddSchedule(entry));
+  s().schedule_enabled = 1;
+  s().schedule_calendar_marking = 2;
+  s().schedule_calendar_color = 0xFF80FF;
+  Create(&store);
+  const quorel::CalendarDrawing& d = calendar_->drawing();
+  const quorel::Point p = d.CellPosition(d.CellOf(24, 0));
+  // Today's colour above, the bar below: e = 7 - 2, the bar from y + 4.
+  EXPECT_EQ(d.image().At(p.x - 1, p.y + 4), quorel::Rgb(255, 128, 255));
+  EXPECT_EQ(d.image().At(p.x - 1, p.y + 1), quorel::Rgb(0, 255, 255));
+  const RECT cal = Rect(calendar_->hwnd());
+  SetCursorPos(cal.left + p.x + 2, cal.top + p.y + 2);
+  SendMessageW(calendar_->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x + 2, p.y + 2));
+  EXPECT_TRUE(calendar_->popup_shown());
+  EXPECT_NE(calendar_->popup().text().find("\n18:30 party"), std::string::npos);
 }
 
 }  // namespace
