@@ -91,4 +91,14 @@ std::string DayMenuItemText(const _SCHE_MEM_ITEM& entry) {
   return head + content;
 }
 
+void DefaultEntryHours(bool today, int now_hour, int& start_hour, int& end_hour) {
+  if (!today) {
+    start_hour = 8;
+    end_hour = 9;
+    return;
+  }
+  start_hour = now_hour + 1 > 23 ? 23 : now_hour + 1;
+  end_hour = start_hour + 1 > 23 ? 23 : start_hour + 1;
+}
+
 }  // namespace quorel

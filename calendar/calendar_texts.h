@@ -34,4 +34,9 @@ std::string DayMenuItemText(const _SCHE_MEM_ITEM& entry);
 // day; the later days of a multi-day entry start at 00:00.
 bool EntryStartOn(const _SCHE_MEM_ITEM& entry, int year, int month, int day, int& hour, int& minute);
 
+// The start and end hour of a new entry made from the calendar: on today the
+// next full hour of the main time and one hour later (each at most 23), on
+// any other day 8 to 9.
+void DefaultEntryHours(bool today, int now_hour, int& start_hour, int& end_hour);
+
 }  // namespace quorel

@@ -98,5 +98,18 @@ TEST(CalendarTextsTest, CompactPopupAndMenuItems) {
   EXPECT_EQ(DayMenuItemText(Entry(std::string(30, 'c'), 7, 5)), "07:05 " + std::string(16, 'c') + "...");
 }
 
+TEST(CalendarTextsTest, DefaultHoursOfANewEntry) {
+  int start = 0, end = 0;
+  DefaultEntryHours(false, 15, start, end);
+  EXPECT_EQ(start, 8);
+  EXPECT_EQ(end, 9);
+  DefaultEntryHours(true, 15, start, end);
+  EXPECT_EQ(start, 16);
+  EXPECT_EQ(end, 17);
+  DefaultEntryHours(true, 22, start, end);
+  EXPECT_EQ(start, 23);
+  EXPECT_EQ(end, 23);
+}
+
 }  // namespace
 }  // namespace quorel

@@ -519,7 +519,16 @@ void CCalenderWin::OnLButtonDown(POINT pt, UINT) {
   if (hit.day) {
     int y = 0, m = 0;
     quorel::OffsetMonth(shown_year_, shown_month_, hit.offset, y, m);
-    // The schedule window's date and the new-entry dialog come with the schedule window.
+    if (y < quorel::kFirstCalendarYear || y > quorel::kLastCalendarYear || !s.schedule_enabled) return;
+    const bool sheet_open = env_.settings_sheet_open && env_.settings_sheet_open();
+    if (s.schedule_calendar_click_registers && !sheet_open) {
+      const quorel::ClockTime now = Today();
+      action_year_ = y, action_month_ = m, action_day_ = hit.day;
+      quorel::DefaultEntryHours(now.year == y && now.month == m && now.day == hit.day, now.hour, default_start_hour_,
+                                default_end_hour_);
+      // The new-entry dialog and the schedule window's date come with the schedule window.
+      SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(kCmdRegister, 0), 0);
+    }
     return;
   }
   if (Attached() && s.calendar_kind == 1) return;
@@ -555,6 +564,9 @@ void CCalenderWin::OnRButtonDown(POINT pt, UINT) {
   if (!hit.day) return;
   quorel::OffsetMonth(shown_year_, shown_month_, hit.offset, action_year_, action_month_);
   action_day_ = hit.day;
+  const quorel::ClockTime now = Today();
+  quorel::DefaultEntryHours(now.year == action_year_ && now.month == action_month_ && now.day == action_day_,
+                            now.hour, default_start_hour_, default_end_hour_);
   POINT screen = pt;
   ClientToScreen(hwnd(), &screen);
   DayMenu(screen);
