@@ -71,6 +71,7 @@ bool CQuorelWin::OnCreate(const CREATESTRUCTW&) {
   if (!icon_sheet_.IsLoaded()) icon_sheet_ = quorel::LoadSheetFromResource(module, kPngInformations);
   face_ = std::make_unique<quorel::CDrawClock>(std::move(face_sheet_));
   informations_ = std::make_unique<quorel::CDrawInformations>(std::move(icon_sheet_));
+  character_ = std::make_unique<CClockCharacter>(module);
   if (settings_.startup_placement != quorel::kPlaceAsLastTime) settings_.fled = 0;
   placing_ = true;
   popup_.CreatePopup(hwnd());
@@ -104,6 +105,7 @@ void CQuorelWin::Apply() {
   ApplyLayering();
   ApplyPopupColours();
   ApplyBlinking();
+  ApplyCharacter();
   RepaintIfNeeded(true);
   if (settings_.flee_kind != quorel::kFleeNone && settings_.sensitivity == quorel::kSensitivityHyper) {
     SetTimer(hwnd(), kTimerHypersensitive, 200, nullptr);
@@ -225,14 +227,36 @@ void CQuorelWin::ApplyBlinking() {
   if (blink) SetTimer(hwnd(), kTimerBlink, 500, nullptr);
 }
 
+// The character is chosen anew (the user's files loaded again) and stands still.
+void CQuorelWin::ApplyCharacter() {
+  KillTimer(hwnd(), kTimerAnimation);
+  if (character_) character_->Apply(settings_, MainTime());
+}
+
+void CQuorelWin::StartAnimation() {
+  const quorel::ClockTickPeriods periods = quorel::TickPeriods(
+      settings_.blink_animation, settings_.background_animation, settings_.magnification, settings_.high_quality_zoom);
+  SetTimer(hwnd(), kTimerAnimation, periods.animation_ms, nullptr);
+}
+
+// A motion's tick: repaint on a change, and stop the timer once the character stands still.
+void CQuorelWin::AnimationTick() {
+  const bool announcing = popup_visible_ || (hooks_.sound_playing && hooks_.sound_playing());
+  const quorel::AnimationTick tick = character_ ? character_->AnimationTick(announcing) : quorel::AnimationTick{};
+  if (tick.repaint) RepaintIfNeeded(true);
+  if (!tick.keep_timer) KillTimer(hwnd(), kTimerAnimation);
+}
+
 void CQuorelWin::RenderFrame() {
   quorel::ClockTime now = MainTime();
   quorel::ClockTime second = quorel::GetSubTime(*time_source_, SubZone(settings_));
-  face_->SetInputs(ClockFaceInputsFrom(settings_, now, second, /*bare_face=*/false, /*emblem_closed=*/false));
+  const bool user_character = character_ && character_->IsUserCharacter();
+  face_->SetInputs(ClockFaceInputsFrom(settings_, now, second, /*bare_face=*/user_character, /*emblem_closed=*/false));
   informations_->SetInputs(InformationInputsFrom(settings_, mail_blink_phase_, news_blink_phase_));
   quorel::SceneParts parts;
   parts.clock = face_.get();
   parts.informations = informations_.get();
+  if (character_) parts.character = &character_->drawable();
   frame_ = quorel::Compose(parts, ComposeInputsFrom(settings_, now));
   last_painted_ = now;
   painted_once_ = true;
@@ -262,9 +286,7 @@ void CQuorelWin::OnPaint(HDC dc, const PAINTSTRUCT&) {
 
 void CQuorelWin::OnTimer(UINT_PTR id) {
   switch (id) {
-    case kTimerAnimation:
-      KillTimer(hwnd(), kTimerAnimation);  // no motion runs until the character comes
-      break;
+    case kTimerAnimation: AnimationTick(); break;
     case kTimerMainTick: MainTick(); break;
     case kTimerTopmost: TopmostTick(); break;
     case kTimerReturn: ReturnTick(); break;
@@ -294,9 +316,12 @@ void CQuorelWin::MainTick() {
   bool claimed = hooks_.check_alarms ? hooks_.check_alarms(now) : false;
   if (hooks_.check_time_signal) hooks_.check_time_signal(now, claimed);
   if (hooks_.hourly_character) hooks_.hourly_character();
+  const bool character_changed = character_ && character_->HourlyChange(settings_, now, settings_open_);
   bool scene_changed = hooks_.advance_background ? hooks_.advance_background(now) : false;
+  scene_changed |= character_changed;
   RepaintIfNeeded(scene_changed);
   if (hooks_.idle_motions) hooks_.idle_motions(now);
+  if (character_ && character_->IdleTick(settings_, now)) StartAnimation();
   if (hooks_.calendar_day) hooks_.calendar_day(now);
 }
 
@@ -459,6 +484,7 @@ void CQuorelWin::ForceOntoScreen() {
 }
 
 void CQuorelWin::OnMouseMove(POINT pt, UINT) {
+  if (character_ && character_->MouseMoved()) StartAnimation();  // woken from a doze
   if (button_down_) {
     POINT screen = pt;
     ClientToScreen(hwnd(), &screen);
@@ -547,7 +573,8 @@ bool CQuorelWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case quorel::WM_CHIME_TALK:
     case quorel::WM_ALARM_TALK:
     case quorel::WM_GREETING_TALK:
-      return true;  // the character talks once it exists
+      if (character_ && character_->Talk(settings_)) StartAnimation();
+      return true;
     case quorel::WM_MAIL_RESULT: OnMailResult(); return true;
     case quorel::WM_WEATHER_DONE: RepaintIfNeeded(true); return true;
     default: return false;

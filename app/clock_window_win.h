@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/clock_character_win.h"
 #include "app/clock_geometry.h"
 #include "app/popup_window_win.h"
 #include "app/settings.h"
@@ -38,6 +39,7 @@ struct ClockTickHooks {
   std::function<void()> stop_sound;                      // a right click silences a playing sound, and waits
   std::function<void(bool session_ending)> destroying;   // the farewell at exit
   std::function<void()> session_ends;                    // WM_ENDSESSION: the farewell when Windows ends
+  std::function<bool()> sound_playing;  // a sound job of the clock plays: the character goes on talking
 };
 
 // The calendar window as the clock sees it (an attached calendar follows,
@@ -113,7 +115,10 @@ class CQuorelWin : public wingui::Window {
   quorel::Rect MonitorOfWindow() const;
 
   // Flags other windows set while they are busy.
-  void SetSettingsSheetOpen(bool open) { settings_open_ = open; }
+  void SetSettingsSheetOpen(bool open) {
+    settings_open_ = open;
+    if (open && character_) character_->SetForcedMotion(0);  // the debug dialog's choice ends
+  }
   bool settings_sheet_open() const { return settings_open_; }
   void SetMenuOpen(bool open) { menu_open_ = open; }
   void SetOtherDialogOpen(bool open) { other_dialog_open_ = open; }
@@ -124,6 +129,7 @@ class CQuorelWin : public wingui::Window {
   int current_alpha() const { return alpha_current_; }
   bool popup_visible() const { return popup_visible_; }
   CPopupWindow& popup() { return popup_; }
+  CClockCharacter* character() { return character_.get(); }
 
  protected:
   bool OnCreate(const CREATESTRUCTW& cs) override;
@@ -146,6 +152,9 @@ class CQuorelWin : public wingui::Window {
   void ApplyLayering();
   void ApplyPopupColours();
   void ApplyBlinking();
+  void ApplyCharacter();
+  void StartAnimation();
+  void AnimationTick();
   void KillTimers(bool only_those_of_apply);
   void StartReturnTimerIfAway();
   void MainTick();
@@ -178,6 +187,7 @@ class CQuorelWin : public wingui::Window {
   quorel::SpriteSheet face_sheet_, icon_sheet_;
   std::unique_ptr<quorel::CDrawClock> face_;
   std::unique_ptr<quorel::CDrawInformations> informations_;
+  std::unique_ptr<CClockCharacter> character_;
   quorel::Surface frame_;  // the window's picture, as last composed
 
   bool placing_ = false;

@@ -210,6 +210,7 @@ bool CQuorelApp::CreateMainWindow() {
   };
   tick.sound_ended = [this](WPARAM job) { sounds_->OnPlaySoundEnd(job); };
   tick.stop_sound = [this] { sounds_->StopAndWait(); };
+  tick.sound_playing = [this] { return sounds_->playing(); };  // the character talks on meanwhile
   tick.destroying = [this](bool session_ending) { sounds_->AtDestroy(session_ending); };
   tick.session_ends = [this] { sounds_->AtEndSession(); };
   tick.calendar_day = [this](const quorel::ClockTime&) {

@@ -12,6 +12,8 @@ enum : unsigned {
   kMenuTray = 129,
   kPngInformations = 310,
   kPngClockFace = 311,
+  kPngCharacterDigital = 312,
+  kPngCharacterAnalog = 313,
   kDialogAbout = 100,
 
   kStrPopupCaption = 407,

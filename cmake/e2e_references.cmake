@@ -6,6 +6,9 @@ endif()
 string(SUBSTRING "${QUOREL_E2E_TIME}" 0 16 e2e_minute)  # "YYYY-MM-DD hh:mm"
 set(ref_dir ${CMAKE_BINARY_DIR}/bin/tests/ref)
 set(refs)
+# The host build's sheets: the references change with the art.
+set(host_art ${QUOREL_HOST_BIN}/../gen/art)
+set(host_sheets ${host_art}/png310.png ${host_art}/png311.png ${host_art}/png312.png ${host_art}/png313.png)
 foreach(magnify 0 2)
   set(out ${ref_dir}/clock_1759_m${magnify}.png)
   add_custom_command(
@@ -13,10 +16,22 @@ foreach(magnify 0 2)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
     COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "デジタルの秒=0"
             --magnify ${magnify} --background black --out ${out}
-    DEPENDS ${QUOREL_HOST_BIN}/quorel-render
+    DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
     COMMENT "Rendering the end-to-end reference at magnification ${magnify}")
   list(APPEND refs ${out})
 endforeach()
+# The sample character beside the exe, drawn by the host tool from the host build's copy.
+set(out ${ref_dir}/clock_1759_mike.png)
+add_custom_command(
+  OUTPUT ${out}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+  COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "デジタルの秒=0" --character 0
+          --set "キャラクタのビットマップファイル名=${QUOREL_HOST_BIN}/samples/mike.bmp"
+          --set "キャラクタの情報ファイル名=${QUOREL_HOST_BIN}/samples/mike.inf"
+          --background black --out ${out}
+  DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets} ${QUOREL_HOST_BIN}/samples/mike.bmp ${QUOREL_HOST_BIN}/samples/mike.inf
+  COMMENT "Rendering the end-to-end reference of the sample character")
+list(APPEND refs ${out})
 # The analog face without its second hand, as the settings sheet's end-to-end test switches to it.
 set(out ${ref_dir}/clock_1759_analog.png)
 add_custom_command(
@@ -24,7 +39,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
   COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "時計の種別=0" --set "秒針=0"
           --background black --out ${out}
-  DEPENDS ${QUOREL_HOST_BIN}/quorel-render
+  DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
   COMMENT "Rendering the end-to-end reference of the analog face")
 list(APPEND refs ${out})
 add_custom_target(quorel_e2e_references ALL DEPENDS ${refs})

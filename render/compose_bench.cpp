@@ -14,6 +14,7 @@
 #include "base/image_decode.h"
 #include "base/stretch.h"
 #include "render/compositor.h"
+#include "render/draw_character.h"
 #include "render/sheet_layout.h"
 
 #ifndef QUOREL_ART_DIR
@@ -44,17 +45,21 @@ class Sky : public CDrawObject {
 };
 
 struct Scene {
-  Scene() : clock(Sheet("png311.png", 220, 172)), icons(Sheet("png310.png", 70, 90)) {
+  Scene()
+      : clock(Sheet("png311.png", 220, 172)),
+        icons(Sheet("png310.png", 70, 90)),
+        character(Sheet("png312.png", 835, 400), Sheet("png313.png", 650, 400), nullptr) {
     ClockFaceInputs& in = clock.Inputs();
     in.digital_seconds = true;
     in.weekday_style = kWeekdayKanji;
     in.second_hand = true;
     in.main_moment = ClockTime{2026, 12, 4, 24, 17, 59, 30, 0};
-    parts = SceneParts{&sky, nullptr, &clock, &icons};
+    parts = SceneParts{&sky, &character, &clock, &icons};
   }
   Sky sky;
   CDrawClock clock;
   CDrawInformations icons;
+  CDrawCharacter character;
   SceneParts parts;
 };
 
@@ -72,6 +77,19 @@ void Run(benchmark::State& state, bool analog, int magnify, bool hq) {
     benchmark::DoNotOptimize(out.Data());
   }
 }
+
+// One animation tick of a blinking fox: the motion advances and the clock repaints.
+void BM_BlinkTickDigital(benchmark::State& state) {
+  Scene scene;
+  ComposeInputs in;
+  for (auto _ : state) {
+    if (scene.character.RunningMotion() == kMotionNone) scene.character.StartMotion(kMotionBlink);
+    scene.character.Advance();
+    Surface out = Compose(scene.parts, in);
+    benchmark::DoNotOptimize(out.Data());
+  }
+}
+BENCHMARK(BM_BlinkTickDigital);
 
 void BM_ComposeDigital(benchmark::State& state) { Run(state, false, 0, false); }
 void BM_ComposeAnalogWithSeconds(benchmark::State& state) { Run(state, true, 0, false); }

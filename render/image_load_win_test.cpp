@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/image_decode.h"
+#include "render/character_tables.h"
 #include "render/memory_stream_win.h"
 #include "render/sheet_layout.h"
 #include "wingui/text_win.h"
@@ -87,7 +88,9 @@ TEST_F(ImageLoad, ProgramSheetsDecodeAsTheHostDecoderReadsTheirFiles) {
     const wchar_t* file;
     int w, h;
   } sheets[] = {{sheet::kIconSheetId, L"\\png310.png", sheet::kIconSheetWidth, sheet::kIconSheetHeight},
-                {sheet::kFaceSheetId, L"\\png311.png", sheet::kFaceSheetWidth, sheet::kFaceSheetHeight}};
+                {sheet::kFaceSheetId, L"\\png311.png", sheet::kFaceSheetWidth, sheet::kFaceSheetHeight},
+                {chara::kDigitalSheetId, L"\\png312.png", chara::kDigitalSheetWidth, chara::kDigitalSheetHeight},
+                {chara::kAnalogSheetId, L"\\png313.png", chara::kAnalogSheetWidth, chara::kAnalogSheetHeight}};
   for (const auto& s : sheets) {
     const Surface from_resource = LoadImageFromResource(program, s.id);
     const Surface from_file = DecodeImage(ReadAll(ArtFolder() + s.file));

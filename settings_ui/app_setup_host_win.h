@@ -26,6 +26,9 @@ class CAppSetupHost : public CSetupHost {
   void ShowDebugDialog(HWND owner) override {}  // the debug dialog comes with the scenes
   void ShowComSetting(HWND owner) override;
   void ShowHolidaySet(HWND owner) override;
+  quorel::CTimeService* time_service() override {
+    return app_.main_window() ? app_.main_window()->time_service() : nullptr;
+  }
 
   // "とけいの終了" was chosen: the program ends once the sheet's loop has returned.
   bool exit_requested() const { return exit_requested_; }

@@ -10,6 +10,11 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "net/time_system_win.h"
+
+namespace quorel {
+class CTimeService;
+}
 
 class CSetupHost {
  public:
@@ -43,6 +48,11 @@ class CSetupHost {
   virtual void ShowComSetting(HWND owner) = 0;
   // Opens the holiday editor of the calendar ("休みを設定").
   virtual void ShowHolidaySet(HWND owner) { (void)owner; }
+
+  // The page "時刻調整": the owner of the time client (null where the program
+  // has none), and the machine as that page sees it.
+  virtual quorel::CTimeService* time_service() { return nullptr; }
+  virtual quorel::TimeSystem& time_system() { return quorel::MachineTimeSystem(); }
 
   // The sheet's working copy of "VCMPを使用してWAVEを再生": sound tests follow it before OK.
   bool wave_through_acm = false;

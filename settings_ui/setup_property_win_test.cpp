@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "settings_ui/fake_setup_host_win.h"
 #include "settings_ui/help_dialog_win.h"
 #include "wingui/test_support_win.h"
 
@@ -12,29 +13,7 @@ namespace {
 
 using wingui::test::ClickButton;
 
-// The running program as the sheet sees it, with what the pages asked of it recorded.
-class FakeHost : public CSetupHost {
- public:
-  quorel::QuorelSettings record;
-  bool second = false, light = true, serious = true;
-  int memory_releases = 0, moves = 0;
-
-  quorel::QuorelSettings& settings() override { return record; }
-  bool second_instance() const override { return second; }
-  bool light_voice_loaded() const override { return light; }
-  bool serious_voice_loaded() const override { return serious; }
-  bool chime_pack_loaded() const override { return true; }
-  HWND clock_window() const override { return nullptr; }
-  std::vector<RECT> monitors() const override { return {RECT{0, 0, 1280, 1024}}; }
-  std::string user_data_folder() const override { return "C:\\users\\quorel\\data\\"; }
-  std::string program_path() const override { return "C:\\quorel\\quorel.exe"; }
-  void ReleaseMemoryNow() override { ++memory_releases; }
-  void MoveClockNow() override { ++moves; }
-  void RequestExit() override {}
-  void ShowAbout(HWND) override {}
-  void ShowDebugDialog(HWND) override {}
-  void ShowComSetting(HWND) override {}
-};
+using FakeHost = FakeSetupHost;
 
 const wchar_t kCaption[] = L"ころぷくの設定";
 enum { kPageEtc = 12, kPageEtc2 = 13 };

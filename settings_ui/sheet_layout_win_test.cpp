@@ -11,30 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "settings_ui/fake_setup_host_win.h"
 #include "settings_ui/setup_property_win.h"
 #include "wingui/test_support_win.h"
 
 namespace {
-
-class QuietHost : public CSetupHost {
- public:
-  quorel::QuorelSettings record;
-  quorel::QuorelSettings& settings() override { return record; }
-  bool second_instance() const override { return false; }
-  bool light_voice_loaded() const override { return true; }
-  bool serious_voice_loaded() const override { return true; }
-  bool chime_pack_loaded() const override { return true; }
-  HWND clock_window() const override { return nullptr; }
-  std::vector<RECT> monitors() const override { return {RECT{0, 0, 1280, 1024}}; }
-  std::string user_data_folder() const override { return "C:\\users\\quorel\\data\\"; }
-  std::string program_path() const override { return "C:\\quorel\\quorel.exe"; }
-  void ReleaseMemoryNow() override {}
-  void MoveClockNow() override {}
-  void RequestExit() override {}
-  void ShowAbout(HWND) override {}
-  void ShowDebugDialog(HWND) override {}
-  void ShowComSetting(HWND) override {}
-};
 
 struct Control {
   HWND hwnd;
@@ -121,7 +102,7 @@ void SavePicture(HWND window, const std::wstring& path) {
 }
 
 TEST(SettingsSheetLayout, EveryPageKeepsItsControlsInsideApartAndTheirTextsWhole) {
-  QuietHost host;
+  FakeSetupHost host;
   const std::wstring screens = wingui::test::ProgramFolder() + L"\\tests\\screens";
   CreateDirectoryW(screens.c_str(), nullptr);
   std::vector<std::string> faults;

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/quorel_e2e_support_win.h"
 #include "sound/sound_record_win_test.h"
 #include "wingui/test_support_win.h"
 
@@ -22,22 +23,10 @@ using wingui::test::FindProcessWindow;
 using wingui::test::ProgramFolder;
 using wingui::test::WaitFor;
 
-const wchar_t kConfigKey[] = L"Software\\Yoveta Inc.\\ころぷく for Windows\\Config";
-
-void WriteSettings(const std::vector<std::pair<std::wstring, DWORD>>& dwords) {
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yoveta Inc.");
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kConfigKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  const wchar_t version[] = L"v7.84";
-  RegSetValueExW(key, L"バージョン", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof(version));
-  for (const auto& v : dwords) {
-    RegSetValueExW(key, v.first.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.second), sizeof(DWORD));
-  }
-  // With a clock kind stored the program takes the section as its own (no migration).
-  const DWORD digital = 1;
-  RegSetValueExW(key, L"時計の種別", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&digital), sizeof(DWORD));
-  RegCloseKey(key);
+// With a clock kind stored the program takes the section as its own (no migration).
+void WriteSettings(std::vector<std::pair<std::wstring, DWORD>> dwords) {
+  dwords.emplace_back(L"時計の種別", 1);
+  quorel_e2e::WriteSettings(dwords);
 }
 
 class QuorelHeard : public ::testing::Test {

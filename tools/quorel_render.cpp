@@ -4,6 +4,13 @@
 //   quorel-render [--settings FILE] [--set NAME=VALUE ...] [--kind digital|analog]
 //                 [--magnify 0-4] [--hq] [--border 0-5] [--time "YYYY-MM-DD hh:mm:ss"]
 //                 [--sheets DIR] [--background sky|black] --out FILE
+//                 [--character N] [--motion TYPE --step K] [--contact [--scale S]]
+//
+// --character N draws character N (0 = the user's files of the settings, 1-12
+// built in) instead of the settings' "キャラクタ"; --motion (blink, wink, doze,
+// startup, talk or 1-5) shows step K (from 0) of that motion. --contact writes
+// a contact sheet instead: one row per character and layout, the still and then
+// every distinct face of blink, wink, doze, start-up and talk, in that order.
 //   quorel-render --calendar [--month YYYY-MM] [--hover-day D] [settings and --time as above] --out FILE
 //
 // With --calendar the picture is the calendar window's (size, colours and
@@ -18,7 +25,10 @@
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <algorithm>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "app/common_util.h"
 #include "app/scene_inputs.h"
@@ -27,8 +37,11 @@
 #include "base/file_profile_store.h"
 #include "base/image_decode.h"
 #include "base/raster.h"
+#include "base/memory_file_system.h"
+#include "base/stretch.h"
 #include "calendar/calendar_picture.h"
 #include "render/compositor.h"
+#include "render/draw_character.h"
 #include "render/sheet_layout.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -49,6 +62,8 @@ int Usage(const char* message) {
                "usage: quorel-render [--settings FILE] [--set NAME=VALUE]... [--kind digital|analog]\n"
                "                     [--magnify 0-4] [--hq] [--border 0-5] [--time \"YYYY-MM-DD hh:mm:ss\"]\n"
                "                     [--sheets DIR] [--background sky|black] --out FILE\n"
+               "                     [--character N] [--motion blink|wink|doze|startup|talk --step K]\n"
+               "                     [--contact [--scale 1-8]]\n"
                "       quorel-render --calendar [--month YYYY-MM] [--hover-day D] [the options above] --out FILE\n");
   return 2;
 }
@@ -150,6 +165,41 @@ Surface CalendarPicture(const std::string& dir, const QuorelSettings& s, const C
   return CalendarWindowPicture(drawing, s.magnification);
 }
 
+int MotionTypeOf(const char* name) {
+  static const char* const kNames[] = {"none", "blink", "wink", "doze", "startup", "talk"};
+  for (int t = 1; t <= 5; ++t)
+    if (std::strcmp(name, kNames[t]) == 0) return t;
+  const int t = std::atoi(name);
+  return t >= 1 && t <= 5 ? t : 0;
+}
+
+// The user's character from host paths (the settings hold them; "\\" becomes "/").
+bool LoadUserFiles(CDrawCharacter& character, const QuorelSettings& s, std::string& message) {
+  auto host_path = [](std::string p) {
+    for (char& c : p)
+      if (c == '\\') c = '/';
+    return p;
+  };
+  std::string image_bytes, info_bytes;
+  ReadFile(host_path(s.user_character_bitmap), image_bytes);
+  MemoryFileSystem files;
+  const std::string info = host_path(s.user_character_info);
+  if (!info.empty() && ReadFile(info, info_bytes)) files.AddFile(info, info_bytes);
+  return character.LoadUserCharacter(DecodeImage(image_bytes), info, files, message);
+}
+
+// Advances the running motion until it shows step k (or ends).
+void GoToStep(CDrawCharacter& character, int k) {
+  for (int guard = 0; guard < 100000 && character.RunningMotion() != kMotionNone && character.RunningStep() != k;
+       ++guard)
+    character.Advance();
+}
+
+void Blit(Surface& to, const Surface& from, int x, int y) {
+  for (int yy = 0; yy < from.Height(); ++yy)
+    for (int xx = 0; xx < from.Width(); ++xx) to.SetPixel(x + xx, y + yy, from.At(xx, yy));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,6 +207,9 @@ int main(int argc, char** argv) {
   FileProfileStore store;
   int kind = -1, magnify = -1, hq = -1, border = -1;
   ClockTime moment = Now();
+  int character_number = -1, motion = 0, step = 0;
+  bool contact = false;
+  int scale = 1;
   std::string sets[64];
   int set_count = 0;
   bool calendar = false;
@@ -197,6 +250,19 @@ int main(int argc, char** argv) {
       sheets = v;
     } else if (a == "--background" && (v = value())) {
       background = v;
+    } else if (a == "--character" && (v = value())) {
+      character_number = std::atoi(v);
+      if (character_number < 0 || character_number > 12) return Usage("--character is 0 to 12");
+    } else if (a == "--motion" && (v = value())) {
+      motion = MotionTypeOf(v);
+      if (motion == 0) return Usage("--motion is blink, wink, doze, startup or talk");
+    } else if (a == "--step" && (v = value())) {
+      step = std::atoi(v);
+    } else if (a == "--contact") {
+      contact = true;
+    } else if (a == "--scale" && (v = value())) {
+      scale = std::atoi(v);
+      if (scale < 1 || scale > 8) return Usage("--scale is 1 to 8");
     } else if (a == "--out" && (v = value())) {
       out = v;
     } else {
@@ -238,12 +304,81 @@ int main(int argc, char** argv) {
   face.SetInputs(ClockFaceInputsFrom(s, main_time, sub_time, false, false));
   icons.SetInputs(InformationInputsFrom(s, true, true));
   SkyBackground sky;
+  SeededRandom random(1);
+  CDrawCharacter character(LoadSheet(sheets, "png312.png"), LoadSheet(sheets, "png313.png"), &random);
+  const int layout = s.clock_kind == 1 ? kLayoutDigital : kLayoutAnalog;
+  const int setting = character_number >= 0 ? character_number : s.character;
+  const std::string failure = ApplyCharacterSetting(character, setting, layout, [&](std::string& message) {
+    return LoadUserFiles(character, s, message);
+  });
+  if (!failure.empty()) std::fprintf(stderr, "quorel-render: the user character did not load (the fox stands in)\n");
+  // The user's own picture stands in for the plate and the dial.
+  face.SetInputs(ClockFaceInputsFrom(s, main_time, sub_time, character.CharacterNumber() == 0, false));
   SceneParts parts;
   parts.background = background == "sky" ? &sky : nullptr;
   parts.clock = &face;
   parts.informations = &icons;
-  const Surface picture = calendar ? CalendarPicture(sheets, s, main_time, calendar_year, calendar_month, hover_day)
-                                   : Compose(parts, ComposeInputsFrom(s, main_time));
+  parts.character = &character;
+  const ComposeInputs inputs = ComposeInputsFrom(s, main_time);
+
+  Surface picture;
+  if (!contact) {
+    if (motion) {
+      character.StartMotion(motion);
+      GoToStep(character, step);
+      if (character.RunningMotion() == kMotionNone) std::fprintf(stderr, "quorel-render: no such motion or step\n");
+    }
+    picture = Compose(parts, inputs);
+  } else {
+    // Rows: each character in both layouts; columns: the still, then each motion's distinct faces.
+    const int w = kSceneWidth + 2, h = kSceneHeight + 2, gap = 6;
+    ComposeInputs scene_inputs = inputs;
+    scene_inputs.magnify = 0;
+    scene_inputs.high_quality = false;
+    std::vector<std::vector<Surface>> rows;
+    int widest = 0;
+    for (int n = 0; n <= 12; ++n) {
+      if (n == 0 && s.user_character_bitmap.empty()) continue;
+      for (int l = 0; l < 2; ++l) {
+        ClockFaceInputs in = ClockFaceInputsFrom(s, main_time, sub_time, n == 0, false);
+        in.analog = l == kLayoutAnalog;
+        face.SetInputs(in);
+        if (n == 0) {
+          std::string message;
+          if (!LoadUserFiles(character, s, message)) continue;
+        }
+        character.SetCharacter(n);
+        character.SetLayout(l);
+        character.StartMotion(kMotionNone);
+        std::vector<Surface> row{Compose(parts, scene_inputs)};
+        int x = w;
+        for (int type = 1; type <= 5; ++type) {
+          character.StartMotion(type);
+          std::set<int> seen;
+          while (character.RunningMotion() == type) {
+            if (seen.insert(character.CurrentCell()).second) {
+              row.push_back(Compose(parts, scene_inputs));
+              x += w;
+            }
+            character.Advance();
+          }
+        }
+        widest = std::max(widest, x + gap);
+        rows.push_back(std::move(row));
+      }
+    }
+    picture = Surface(widest, static_cast<int>(rows.size()) * h, Rgb(236, 236, 228));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      int x = 0;
+      for (std::size_t i = 0; i < rows[r].size(); ++i) {
+        Blit(picture, rows[r][i], x + 1, static_cast<int>(r) * h + 1);
+        x += w;
+        if (i == 0) x += gap;
+      }
+    }
+    if (scale > 1) picture = StretchNearest(picture, picture.Width() * scale, picture.Height() * scale);
+  }
+  if (calendar) picture = CalendarPicture(sheets, s, main_time, calendar_year, calendar_month, hover_day);
 
   // PNG rows of RGB bytes.
   std::string rgb;

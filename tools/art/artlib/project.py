@@ -7,6 +7,8 @@
     cur ID FILE PICTURE hotspot x,y   a cursor
     bmp ID FILE PICTURE [background RRGGBB]
     png-file FILE PICTURE             a PNG not listed in the resource script
+    bmp-file FILE PICTURE             a 24-bit BMP not listed in the resource script (key pixels stay key)
+    copy-file FILE SOURCE             a text file copied from the sources (relative to this file)
 """
 import os
 
@@ -58,7 +60,7 @@ def build_project(project_path, out_dir, review=True):
             if len(words) != 3:
                 raise ArtError(project_path, n, 1, "expected: rc FILE PREFIX")
             rc = (words[1], words[2])
-        elif words[0] in ("png", "ico", "cur", "bmp", "png-file"):
+        elif words[0] in ("png", "ico", "cur", "bmp", "png-file", "bmp-file", "copy-file"):
             entries.append((words, cols, n, raw))
         else:
             raise ArtError(project_path, n, 1, f"unknown command '{words[0]}'")
@@ -69,8 +71,18 @@ def build_project(project_path, out_dir, review=True):
     written, rc_lines = [], []
     for words, cols, n, raw in entries:
         kind = words[0]
+        if kind in ("png-file", "bmp-file", "copy-file") and len(words) != 3:
+            raise ArtError(project_path, n, 1, f"expected: {kind} FILE SOURCE")
         if kind == "png-file":
             name, data = words[1], writers.png_bytes(_picture(library, words[2], project_path, n, cols[2]))
+        elif kind == "bmp-file":
+            name, data = words[1], writers.bmp_bytes(_picture(library, words[2], project_path, n, cols[2]), KEY)
+        elif kind == "copy-file":
+            source = os.path.join(base, words[2])
+            if not os.path.isfile(source):
+                raise ArtError(project_path, n, cols[2], f"no file '{words[2]}'")
+            with open(source, "rb") as f:
+                name, data = words[1], f.read()
         else:
             if len(words) < 4:
                 raise ArtError(project_path, n, 1, f"expected: {kind} ID FILE ...")
