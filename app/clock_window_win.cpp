@@ -139,6 +139,7 @@ void CQuorelWin::ResetTransientState() {
   button_down_ = captured_ = false;
   faded_ = false;
   if (hooks_.applied) hooks_.applied();
+  if (calendar_) calendar_->FollowClock(WindowRect());
   news_blink_phase_ = mail_blink_phase_ = false;
 }
 
@@ -345,7 +346,8 @@ quorel::FleeInput CQuorelWin::FleeSettings() const {
 void CQuorelWin::Flee() {
   quorel::QuorelSettings& s = settings_;
   const quorel::Rect window = WindowRect();
-  const quorel::Rect unit = window;  // an attached calendar extends it once the calendar exists
+  quorel::Rect unit = window;
+  if (calendar_) calendar_->ExtendUnitRect(unit);
   quorel::Rect area = MonitorOfWindow();
   if (s.avoid_taskbar) area = quorel::SubtractRect(area, taskbar_);
   switch (s.flee_kind) {
@@ -353,6 +355,7 @@ void CQuorelWin::Flee() {
       if (!faded_) {
         SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (calendar_) calendar_->ShowWithClock(false);
         faded_ = true;
       }
       return;
@@ -366,6 +369,7 @@ void CQuorelWin::Flee() {
           alpha_current_ = alpha_target_ = quorel::kFadedAlpha;
           SetLayeredWindowAttributes(hwnd(), 0, quorel::kFadedAlpha, LWA_ALPHA);
         }
+        if (calendar_) calendar_->FadeWithClock(true);
         faded_ = true;
       }
       return;
@@ -430,6 +434,8 @@ void CQuorelWin::Unfade() {
       SetLayered(hwnd(), false);
     }
   }
+  if (calendar_ && s.flee_kind == quorel::kFleeVanish) calendar_->ShowWithClock(true);
+  if (calendar_ && s.flee_kind == quorel::kFleeTransparent) calendar_->FadeWithClock(false);
   faded_ = false;
 }
 
@@ -495,6 +501,11 @@ void CQuorelWin::OnMouseMove(POINT pt, UINT) {
     KillTimer(hwnd(), kTimerReturn);
     return;
   }
+  if (calendar_) calendar_->ShowOnContact();
+  ReactToCursor();
+}
+
+void CQuorelWin::ReactToCursor() {
   if (!CCommonUtilWin::IsShiftDown() && IsCursorNear()) Flee();
 }
 
@@ -593,6 +604,9 @@ bool CQuorelWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     case quorel::WM_CLOCK_IGNORED: return true;
     case quorel::WM_APPLY_SETTINGS: Apply(); return true;
+    case WM_MOVE:
+      if (calendar_) calendar_->FollowClock(WindowRect());
+      return false;
     case quorel::WM_CHIME_TALK:
     case quorel::WM_ALARM_TALK:
     case quorel::WM_GREETING_TALK:

@@ -53,6 +53,18 @@ struct ClockNetHooks {
   std::function<void()> play_news_sound;          // the voice pack's "ALARM" when no sound plays
 };
 
+// The calendar window as the clock sees it (an attached calendar follows,
+// vanishes and fades with the clock and counts as part of it).
+class ClockCalendarLink {
+ public:
+  virtual ~ClockCalendarLink() = default;
+  virtual void FollowClock(const quorel::Rect& clock) = 0;
+  virtual void ShowWithClock(bool show) = 0;
+  virtual void FadeWithClock(bool transparent) = 0;
+  virtual void ExtendUnitRect(quorel::Rect& r) const = 0;
+  virtual void ShowOnContact() = 0;
+};
+
 class CQuorelWin : public wingui::Window {
  public:
   static constexpr const wchar_t* kClassName = L"QuorelClockWnd";
@@ -95,6 +107,9 @@ class CQuorelWin : public wingui::Window {
   void SetMonitors(std::vector<quorel::Rect> monitors) { monitors_ = std::move(monitors); }
   void SetHooks(ClockTickHooks hooks) { hooks_ = std::move(hooks); }
   ClockNetHooks& net_hooks() { return net_hooks_; }
+  void SetCalendar(ClockCalendarLink* calendar) { calendar_ = calendar; }
+  // The clock's own reaction to the cursor, also for movements an attached calendar hands on.
+  void ReactToCursor();
   // Saves the settings record (the application's store, active section).
   void SetSaveSettings(std::function<void()> save) { save_settings_ = std::move(save); }
   // The clock reads the time through this source (the system's by default).
@@ -183,6 +198,7 @@ class CQuorelWin : public wingui::Window {
   quorel::Rect work_area_;
   ClockTickHooks hooks_;
   ClockNetHooks net_hooks_;
+  ClockCalendarLink* calendar_ = nullptr;
   std::function<void()> save_settings_;
   quorel::TimeSource* time_source_ = nullptr;
   std::unique_ptr<quorel::TimeSource> system_time_;

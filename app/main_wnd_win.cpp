@@ -119,6 +119,10 @@ void CMainWnd::RunCommand(unsigned id) {
       break;
     case quorel::kCmdForceOnScreen:
       clock_.ForceOntoScreen();
+      if (calendar_onto_screen_) calendar_onto_screen_();
+      break;
+    case quorel::kCmdShowCalendar:
+      if (!g.show_calendar && show_calendar_) show_calendar_();
       break;
     case quorel::kCmdExit:
       PostMessageW(hwnd(), WM_CLOSE, 0, 0);

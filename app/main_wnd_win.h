@@ -35,6 +35,10 @@ class CMainWnd : public CTrayWnd {
   // The application's part of the shutdown, run when the main window closes
   // after the clock was told and before the main window is destroyed.
   void SetOnClose(std::function<void()> on_close) { on_close_ = std::move(on_close); }
+  // The tray's calendar command ("カレンダーを表示") and the calendar's part of "force onto the screen".
+  void SetCalendarActions(std::function<void()> show, std::function<void()> onto_screen) {
+    show_calendar_ = std::move(show), calendar_onto_screen_ = std::move(onto_screen);
+  }
 
   // The clock the time client sets; without one (tests) no time client runs.
   // Set before the window is created.
@@ -77,6 +81,7 @@ class CMainWnd : public CTrayWnd {
   std::function<bool()> run_settings_sheet_;
   SettingsSheetHooks sheet_hooks_;
   std::function<void()> on_close_;
+  std::function<void()> show_calendar_, calendar_onto_screen_;
   std::unique_ptr<quorel::CTimeService> time_service_;
   quorel::CMailService mail_service_;
   quorel::CNewsService news_service_;

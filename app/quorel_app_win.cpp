@@ -8,6 +8,7 @@
 
 #include "app/common_util_win.h"
 #include "app/credential_scramble.h"
+#include "app/messages.h"
 #include "app/news_file.h"
 #include "net/news_check.h"
 #include "app/settings_values.h"
@@ -227,6 +228,9 @@ bool CQuorelApp::CreateMainWindow() {
   tick.sound_playing = [this] { return sounds_->playing(); };  // the character talks on meanwhile
   tick.destroying = [this](bool session_ending) { sounds_->AtDestroy(session_ending); };
   tick.session_ends = [this] { sounds_->AtEndSession(); };
+  tick.calendar_day = [this](const quorel::ClockTime&) {
+    if (calendar_) calendar_->CheckDay();
+  };
   clock_.SetHooks(tick);
   main_wnd_ = std::make_unique<CMainWnd>(clock_);
   main_wnd_->SetSettingsSheet([this] { return RunSettingsSheet(*this, main_wnd_->hwnd()); });
@@ -249,9 +253,41 @@ bool CQuorelApp::CreateMainWindow() {
     };
   }
   main_wnd_->SetOnClose([this] {
+    clock_.SetCalendar(nullptr);
+    calendar_.reset();
     if (hooks_.shutdown) hooks_.shutdown();
   });
-  return main_wnd_->CreateHidden();
+  CMainWnd::SettingsSheetHooks sheet;
+  sheet.apply_calendar = [this] { ApplyCalendar(); };
+  main_wnd_->SetSettingsSheetHooks(sheet);
+  main_wnd_->SetCalendarActions([this] { if (calendar_) calendar_->ShowOnContact(); },
+                                [this] { if (calendar_) calendar_->ForceOntoScreen(); });
+  if (!main_wnd_->CreateHidden()) return false;
+  ApplyCalendar();
+  return true;
+}
+
+void CQuorelApp::ApplyCalendar() {
+  if (settings().calendar_kind == 0) {
+    clock_.SetCalendar(nullptr);
+    calendar_.reset();
+    return;
+  }
+  if (calendar_) {
+    SendMessageW(calendar_->hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
+    return;
+  }
+  CalendarWindowEnv env;
+  env.fs = &fs_;
+  env.user_data_folder = [this] { return GetUserDataFolder(); };
+  env.save_settings = [this] { SaveSettings(""); };
+  env.settings_sheet_open = [this] { return clock_.settings_sheet_open(); };
+  calendar_ = std::make_unique<CCalenderWin>(clock_, env);
+  if (!calendar_->CreateCalendar(main_wnd_->hwnd())) {
+    calendar_.reset();
+    return;
+  }
+  clock_.SetCalendar(calendar_.get());
 }
 
 std::string CQuorelApp::ProgramFolder() const {

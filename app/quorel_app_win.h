@@ -19,6 +19,7 @@
 #include "app/settings_store.h"
 #include "app/startup_rules.h"
 #include "base/file_system_win.h"
+#include "calendar/calendar_win.h"
 #include "schedule/sync_plugin_host_win.h"
 #include "sound/clock_sounds_win.h"
 #include "alarm/clock_alarms_win.h"
@@ -99,6 +100,10 @@ class CQuorelApp {
   CClockSounds* sounds() { return sounds_.get(); }
   // The alarms of the clock window: load, save, the tick's check.
   CClockAlarms& alarms() { return *alarms_; }
+  // The calendar window, null while "カレンダーの種類" is 0.
+  CCalenderWin* calendar() { return calendar_.get(); }
+  // Creates, updates or destroys the calendar window by the settings.
+  void ApplyCalendar();
   const std::vector<quorel::Rect>& monitors() const { return monitors_; }
 
   // Parts that join later hook in here; each may stay empty.
@@ -126,6 +131,7 @@ class CQuorelApp {
 
   CQuorelWin clock_;
   std::unique_ptr<CMainWnd> main_wnd_;
+  std::unique_ptr<CCalenderWin> calendar_;
   CRegistryProfileStore store_;
   CRegistryProfileStore old_store_;
   CWinFileSystem fs_;

@@ -48,3 +48,34 @@ foreach(e2e app_e2e_win_tests settings_ui_e2e_win_tests)
     add_dependencies(${e2e} quorel_e2e_references)
   endif()
 endforeach()
+
+# The small calendar attached below the clock on the same day, and after midnight.
+string(SUBSTRING "${QUOREL_E2E_TIME_calendar}" 0 10 calendar_day)
+set(calendar_ref ${ref_dir}/calendar_1224_small.png)
+add_custom_command(
+  OUTPUT ${calendar_ref}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+  COMMAND ${QUOREL_HOST_BIN}/quorel-render --calendar --time "${calendar_day} 12:00:00" --set "カレンダーの種類=1"
+          --set "カレンダーの配置=1" --set "カレンダーの当日を囲む=1" --out ${calendar_ref}
+  DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${QUOREL_HOST_BIN}/../gen/art/art.stamp
+  COMMENT "Rendering the calendar's end-to-end reference")
+set(calendar_last_ref ${ref_dir}/calendar_209912_small.png)
+add_custom_command(
+  OUTPUT ${calendar_last_ref}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+  COMMAND ${QUOREL_HOST_BIN}/quorel-render --calendar --time "${calendar_day} 12:00:00" --month 2099-12
+          --set "カレンダーの種類=1" --set "カレンダーの配置=1" --set "カレンダーの当日を囲む=1" --out ${calendar_last_ref}
+  DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${QUOREL_HOST_BIN}/../gen/art/art.stamp
+  COMMENT "Rendering the calendar's last month")
+set(calendar_next_ref ${ref_dir}/calendar_1225_small.png)
+add_custom_command(
+  OUTPUT ${calendar_next_ref}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+  COMMAND ${QUOREL_HOST_BIN}/quorel-render --calendar --time "2026-12-25 00:00:00"
+          --set "カレンダーの種類=1" --set "カレンダーの配置=1" --set "カレンダーの当日を囲む=1" --out ${calendar_next_ref}
+  DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${QUOREL_HOST_BIN}/../gen/art/art.stamp
+  COMMENT "Rendering the calendar of the next day")
+add_custom_target(calendar_e2e_references ALL DEPENDS ${calendar_ref} ${calendar_last_ref} ${calendar_next_ref})
+if(TARGET calendar_e2e_win_tests)
+  add_dependencies(calendar_e2e_win_tests calendar_e2e_references)
+endif()

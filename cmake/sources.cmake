@@ -69,6 +69,7 @@ set(QUOREL_E2E_TIME "2026-12-24 17:59:05")
 # (<dir>_e2e_win_tests-time.txt beside the program tells the test runner).
 set(QUOREL_E2E_TIME_sound "2026-12-24 14:59:50")  # the time signal at 15:00
 set(QUOREL_E2E_TIME_alarm "2026-12-24 06:59:30")  # alarms of the minutes after
+set(QUOREL_E2E_TIME_calendar "2026-12-24 23:59:30")  # the calendar turns to the 25th at midnight
 
 function(quorel_add_test_program name dir tests)
   if(NOT tests)

@@ -2,6 +2,8 @@
 
 #include "app/about_box_win.h"
 #include "net/mail_service_win.h"
+#include "base/file_system_win.h"
+#include "calendar/holiday_set_win.h"
 #include "settings_ui/com_setting_win.h"
 #include "settings_ui/setup_property_win.h"
 
@@ -35,6 +37,19 @@ void CAppSetupHost::ShowAbout(HWND owner) {
 
 void CAppSetupHost::ShowComSetting(HWND owner) {
   CComSetting dialog(app_.settings());
+  dialog.DoModal(owner);
+}
+
+void CAppSetupHost::ShowHolidaySet(HWND owner) {
+  CWinFileSystem fs;
+  HolidaySetInputs in;
+  in.fs = &fs;
+  in.folder = app_.GetUserDataFolder();
+  const quorel::ClockTime today = app_.clock().MainTime();
+  in.today_year = today.year;
+  in.today_month = today.month;
+  in.today_day = today.day;
+  CHolidaySet dialog(in);
   dialog.DoModal(owner);
 }
 

@@ -54,6 +54,8 @@ class CSetupHost {
   virtual void ShowAbout(HWND owner) = 0;
   virtual void ShowDebugDialog(HWND owner) = 0;
   virtual void ShowComSetting(HWND owner) = 0;
+  // Opens the holiday editor of the calendar ("休みを設定").
+  virtual void ShowHolidaySet(HWND owner) { (void)owner; }
 
   // The alarm page: the clock window's alarm list (replaced on OK), the pack
   // modules its sound tests play from (0 light, 1 serious, 2 chime), the MP3 library.

@@ -11,7 +11,10 @@
 // startup, talk or 1-5) shows step K (from 0) of that motion. --contact writes
 // a contact sheet instead: one row per character and layout, the still and then
 // every distinct face of blink, wink, doze, start-up and talk, in that order.
+//   quorel-render --calendar [--month YYYY-MM] [--hover-day D] [settings and --time as above] --out FILE
 //
+// With --calendar the picture is the calendar window's (size, colours and
+// layout from the settings, today from --time, the shown month from --month).
 // FILE of --settings is a settings file of the host profile store (section
 // "Config"); --set changes one value of it by its registry name (UTF-8 on the
 // command line), e.g. --set 曜日の表示=1. The other options override the
@@ -37,6 +40,7 @@
 #include "base/raster.h"
 #include "base/memory_file_system.h"
 #include "base/stretch.h"
+#include "calendar/calendar_picture.h"
 #include "render/compositor.h"
 #include "render/draw_character.h"
 #include "render/sheet_layout.h"
@@ -60,7 +64,8 @@ int Usage(const char* message) {
                "                     [--magnify 0-4] [--hq] [--border 0-5] [--time \"YYYY-MM-DD hh:mm:ss\"]\n"
                "                     [--sheets DIR] [--background sky|black] --out FILE\n"
                "                     [--character N] [--motion blink|wink|doze|startup|talk --step K]\n"
-               "                     [--contact [--scale 1-8]]\n");
+               "                     [--contact [--scale 1-8]]\n"
+               "       quorel-render --calendar [--month YYYY-MM] [--hover-day D] [the options above] --out FILE\n");
   return 2;
 }
 
@@ -133,6 +138,34 @@ class SkyBackground : public CDrawObject {
   }
 };
 
+Surface LoadBitmapSheet(const std::string& dir, const std::string& name) {
+  std::string bytes;
+  const std::string path = dir + "/" + name;
+  if (!ReadFile(path, bytes)) std::fprintf(stderr, "quorel-render: no sheet %s (drawn without it)\n", path.c_str());
+  return DecodeImage(bytes);
+}
+
+Surface CalendarPicture(const std::string& dir, const QuorelSettings& s, const ClockTime& today, int year, int month,
+                        int hover_day) {
+  static CalendarArt art;
+  const int digits[3] = {214, 219, 220}, frames[3] = {216, 217, 218}, fonts[3] = {335, 334, 332};
+  for (int i = 0; i < 3; ++i) {
+    art.sheets[i].digits = LoadBitmapSheet(dir, "bitmap" + std::to_string(digits[i]) + ".bmp");
+    art.sheets[i].frame = LoadBitmapSheet(dir, "bitmap" + std::to_string(frames[i]) + ".bmp");
+    art.fonts[i].Load(LoadBitmapSheet(dir, "png" + std::to_string(fonts[i]) + ".png"), kCalendarFontCharacters);
+  }
+  CalendarPictureInputs in;
+  in.today_year = today.year;
+  in.today_month = today.month;
+  in.today_day = today.day;
+  in.year = year;
+  in.month = month;
+  in.hover_day = hover_day;
+  static CalendarDrawing drawing;
+  DrawCalendar(drawing, art, s, in, HolidayMarks{}, ScheduleDaysLookup());
+  return CalendarWindowPicture(drawing, s.magnification);
+}
+
 int MotionTypeOf(const char* name) {
   static const char* const kNames[] = {"none", "blink", "wink", "doze", "startup", "talk"};
   for (int t = 1; t <= 5; ++t)
@@ -180,12 +213,22 @@ int main(int argc, char** argv) {
   int scale = 1;
   std::string sets[64];
   int set_count = 0;
+  bool calendar = false;
+  int calendar_year = 0, calendar_month = 0, hover_day = 0;
 
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
     const char* v = nullptr;
-    if (a == "--hq") {
+    if (a == "--calendar") {
+      calendar = true;
+    } else if (a == "--month" && (v = value())) {
+      if (std::sscanf(v, "%d-%d", &calendar_year, &calendar_month) != 2 || calendar_year < 2000 ||
+          calendar_year > 2099 || calendar_month < 1 || calendar_month > 12)
+        return Usage("--month wants YYYY-MM within 2000-2099");
+    } else if (a == "--hover-day" && (v = value())) {
+      hover_day = std::atoi(v);
+    } else if (a == "--hq") {
       hq = 1;
     } else if (a == "--settings" && (v = value())) {
       settings_file = v;
@@ -341,6 +384,7 @@ int main(int argc, char** argv) {
     }
     if (scale > 1) picture = StretchNearest(picture, picture.Width() * scale, picture.Height() * scale);
   }
+  if (calendar) picture = CalendarPicture(sheets, s, main_time, calendar_year, calendar_month, hover_day);
 
   // PNG rows of RGB bytes.
   std::string rgb;

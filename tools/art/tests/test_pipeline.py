@@ -281,7 +281,8 @@ class ShippedArt(unittest.TestCase):
 
     def test_sheets_have_their_sizes(self):
         for name, size in (("png310.png", (70, 90)), ("png311.png", (220, 172)), ("png312.png", (835, 400)),
-                           ("png313.png", (650, 400))):
+                           ("png313.png", (650, 400)), ("png335.png", (533, 113)), ("png334.png", (713, 155)),
+                           ("png332.png", (959, 211))):
             w, h, _ = writers.read_png(self.read(name))
             self.assertEqual((w, h), size, name)
 
@@ -297,7 +298,9 @@ class ShippedArt(unittest.TestCase):
             listed = {int(line.split()[0]): line.split()[1] for line in f if line[:1].isdigit()}
         wanted = {128: "ICON", 130: "ICON", 148: "ICON", 149: "ICON", 151: "ICON", 132: "CURSOR",
                   222: "CURSOR", 199: "CURSOR", 207: "BITMAP", 210: "BITMAP", 277: "BITMAP", 278: "BITMAP", 310: "PNG",
-                  311: "PNG", 312: "PNG", 313: "PNG"}
+                  311: "PNG", 312: "PNG", 313: "PNG",
+                  214: "BITMAP", 219: "BITMAP", 220: "BITMAP", 216: "BITMAP", 217: "BITMAP", 218: "BITMAP",
+                  335: "PNG", 334: "PNG", 332: "PNG"}
         self.assertEqual(listed, wanted)
         with open(os.path.join(ART_DIR, "qorlclnup.rc"), encoding="utf-8") as f:
             text = f.read()
@@ -306,6 +309,8 @@ class ShippedArt(unittest.TestCase):
 
     def test_bitmaps_have_the_sizes_their_windows_expect(self):
         for name, size in (("bitmap210.bmp", (68, 42)), ("bitmap277.bmp", (25, 11)), ("bitmap278.bmp", (44, 7)),
+                           ("bitmap214.bmp", (80, 105)), ("bitmap219.bmp", (120, 150)), ("bitmap220.bmp", (160, 210)),
+                           ("bitmap216.bmp", (82, 72)), ("bitmap217.bmp", (117, 100)), ("bitmap218.bmp", (153, 132)),
                            ("qorlclnup/bitmap130.bmp", (96, 96))):
             data = self.read(name)
             self.assertEqual(struct.unpack("<ii", data[18:26]), size, name)
@@ -313,6 +318,28 @@ class ShippedArt(unittest.TestCase):
             pixels = [data[offset + y * stride + 3 * x:offset + y * stride + 3 * x + 3]
                       for y in range(size[1]) for x in range(size[0])]
             self.assertFalse(any(px == bytes((128, 0, 128)) for px in pixels), f"{name} shows the key colour")
+
+    def test_calendar_title_fonts_are_found_as_the_calendar_reads_them(self):
+        # Separator colour at (0, 1); the glyph height down column 1; 49 glyphs along row 1
+        # up to half the sheet, the digits as wide as the calendar's digits.
+        for name, height, digit in (("png335.png", 7, 4), ("png334.png", 10, 6), ("png332.png", 14, 8)):
+            w, h, rows = writers.read_png(self.read(name))
+            sep = rows[1][0]
+            y = 1
+            while y < h // 2 and rows[y][1] != sep:
+                y += 1
+            self.assertEqual(y - 1, height, name)
+            x, widths = 1, []
+            for _ in range(49):
+                k = x
+                while rows[1][k] != sep:
+                    k += 1
+                self.assertLessEqual(k, w // 2, name)
+                widths.append(k - x)
+                x = k + 1
+            self.assertEqual(x - 1, (w - 1) // 2, name)
+            self.assertEqual(widths[:10], [digit] * 10, name)
+            self.assertEqual(h, 14 * (height + 1) + 1, name)
 
     def test_icons_hold_16_and_32_pixel_entries(self):
         for name in ("icon128.ico", "icon148.ico", "icon149.ico", "icon151.ico", "qorlclnup/icon128.ico"):

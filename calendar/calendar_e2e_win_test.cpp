@@ -1,0 +1,252 @@
+// End-to-end: the real quorel.exe with the small calendar attached below the
+// clock, started from the fixed moment of the build. The calendar's pixels
+// are compared with quorel-render's picture of the same day.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "render/image_load_win.h"
+#include "wingui/test_support_win.h"
+
+namespace {
+
+using wingui::test::FindProcessWindow;
+using wingui::test::ProgramFolder;
+using wingui::test::WaitFor;
+
+const wchar_t kConfigKey[] = L"Software\\Yoveta Inc.\\ころぷく for Windows\\Config";
+
+void WriteSettings(const std::vector<std::pair<std::wstring, DWORD>>& dwords) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yoveta Inc.");
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kConfigKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const wchar_t version[] = L"v7.84";
+  RegSetValueExW(key, L"バージョン", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof(version));
+  for (const auto& v : dwords) {
+    RegSetValueExW(key, v.first.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.second), sizeof(DWORD));
+  }
+  RegCloseKey(key);
+}
+
+RECT RectOf(HWND h) {
+  RECT r = {};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+quorel::Surface Capture(const RECT& r) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  quorel::Surface s(w, h);
+  const auto* px = static_cast<const std::uint32_t*>(bits);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) s.At(x, y) = px[y * w + x] & 0xffffff;
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return s;
+}
+
+int DifferingPixels(const quorel::Surface& a, const quorel::Surface& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+  int n = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) n += a.At(x, y) != b.At(x, y);
+  return n;
+}
+
+// Keeps what the screen showed when it differs, for a person to compare.
+void SavePpm(const quorel::Surface& s, const std::wstring& path) {
+  FILE* f = _wfopen(path.c_str(), L"wb");
+  if (!f) return;
+  std::fprintf(f, "P6\n%d %d\n255\n", s.Width(), s.Height());
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x) {
+      const quorel::Color c = s.At(x, y);
+      const unsigned char rgb[3] = {static_cast<unsigned char>(quorel::RedOf(c)),
+                                    static_cast<unsigned char>(quorel::GreenOf(c)),
+                                    static_cast<unsigned char>(quorel::BlueOf(c))};
+      std::fwrite(rgb, 1, 3, f);
+    }
+  std::fclose(f);
+}
+
+quorel::Surface Reference(const wchar_t* name) {
+  std::wstring path = ProgramFolder() + L"\\tests\\ref\\" + name;
+  char narrow[MAX_PATH * 2];
+  WideCharToMultiByte(932, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+  return quorel::LoadImageFromFile(narrow);
+}
+
+// The tests start at 23:59:30 on the 24th (the folder's own moment).
+bool BeforeMidnight() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return t.wDay == 24;
+}
+
+class CalendarOnScreen : public ::testing::Test {
+ protected:
+  void Start() {
+    std::wstring cmd = L"\"" + ProgramFolder() + L"\\quorel.exe\"";
+    STARTUPINFOW si = {sizeof(si)};
+    ASSERT_TRUE(CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(), &si,
+                               &pi_));
+    ASSERT_TRUE(WaitFor(
+        [this] {
+          clock_ = FindProcessWindow(pi_.dwProcessId, L"QuorelClockWnd");
+          calendar_ = FindProcessWindow(pi_.dwProcessId, L"QuorelCalendarWnd");
+          return clock_ && calendar_ && IsWindowVisible(clock_) && IsWindowVisible(calendar_);
+        },
+        15000))
+        << "no clock or calendar window";
+    Sleep(500);  // the first paint
+  }
+  void TearDown() override {
+    if (pi_.hProcess) {
+      if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
+      CloseHandle(pi_.hProcess);
+      CloseHandle(pi_.hThread);
+    }
+  }
+  void WriteCalendarSettings(DWORD flee) {
+    WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 2}, {L"Left座標", 200}, {L"Top座標", 300},
+                   {L"Right座標", 282}, {L"Bottom座標", 353}, {L"デジタルの秒", 0}, {L"移動", flee},
+                   {L"初期移動", 1}, {L"元に戻る", 1}, {L"元に戻るまでの時間", 1}, {L"移動量", 100},
+                   {L"カレンダーの種類", 1}, {L"カレンダーの配置", 1}, {L"カレンダーの当日を囲む", 1},
+                   {L"カレンダーにカーソルが来たとき", 0}, {L"カレンダーを今月に戻す", 0}});
+  }
+  void CursorOntoClock() {
+    SetCursorPos(220, 320);
+    PostMessageW(clock_, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  }
+
+  PROCESS_INFORMATION pi_ = {};
+  HWND clock_ = nullptr, calendar_ = nullptr;
+};
+
+TEST_F(CalendarOnScreen, AttachedBelowTheClockDrawnAsRenderedAndFollowsWhenItFlees) {
+  SetCursorPos(1000, 900);
+  WriteCalendarSettings(3);
+  Start();
+  RECT cal = RectOf(calendar_);
+  EXPECT_EQ(cal.left, 200);
+  EXPECT_EQ(cal.top, 353);
+  EXPECT_EQ(cal.right - cal.left, 82);
+  EXPECT_EQ(cal.bottom - cal.top, 69);
+  {
+    quorel::GdiplusSession gdiplus;
+    std::wstring path = ProgramFolder() + L"\\tests\\ref\\calendar_1224_small.png";
+    char narrow[MAX_PATH * 2];
+    WideCharToMultiByte(932, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+    const quorel::Surface expected = quorel::LoadImageFromFile(narrow);
+    ASSERT_TRUE(BeforeMidnight()) << "the run was too slow to compare on the 24th";
+    ASSERT_FALSE(expected.IsEmpty()) << "no reference picture";
+    const quorel::Surface shown = Capture(cal);
+    const int differing = DifferingPixels(shown, expected);
+    EXPECT_EQ(differing, 0);
+    if (differing != 0) SavePpm(shown, ProgramFolder() + L"\\tests\\calendar_1224_small_shown.ppm");
+  }
+  // The clock flees up by its height: the calendar keeps below it, and both come back.
+  CursorOntoClock();
+  EXPECT_TRUE(WaitFor([this] { return RectOf(clock_).top < 300; }, 2000)) << RectOf(clock_).top;
+  EXPECT_EQ(RectOf(calendar_).top, RectOf(clock_).bottom);
+  EXPECT_EQ(RectOf(calendar_).left, RectOf(clock_).left);
+  // Dragged back by its owner's rule or by a program: the calendar keeps below it.
+  SetWindowPos(clock_, nullptr, 250, 320, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitFor([this] { return RectOf(calendar_).top == 373 && RectOf(calendar_).left == 250; }, 2000));
+  SetWindowPos(clock_, nullptr, 200, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitFor([this] { return RectOf(calendar_).top == 353; }, 2000));
+  SetCursorPos(1000, 900);
+
+  // A day popup beside the calendar, on the right (the calendar lies in the left half).
+  const int x = 3 + 4 * 11 + 2, y = 20 + 3 * 8 + 2;  // the 24th: Thursday of the fourth row
+  SetCursorPos(200 + x, 353 + y);
+  PostMessageW(calendar_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  Sleep(300);
+  // The 24th has no name: no popup. The pale January 1st at the end of the fifth row has one.
+  const int jx = 3 + 5 * 11 + 2, jy = 20 + 4 * 8 + 2;
+  SetCursorPos(200 + jx, 353 + jy);
+  PostMessageW(calendar_, WM_MOUSEMOVE, 0, MAKELPARAM(jx, jy));
+  HWND popup = nullptr;
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        popup = FindWindowW(nullptr, L"ころぷくのカレンダーのポップアップ");
+        return popup && IsWindowVisible(popup);
+      },
+      2000));
+  if (popup) EXPECT_GE(RectOf(popup).left, 282);
+
+  // The next-month button up to December 2099, and on: the calendar stays there.
+  SetCursorPos(200 + 75, 353 + 3);
+  const int clicks = (2099 - 2026) * 12 + 5;
+  for (int i = 0; i < clicks; ++i) {
+    PostMessageW(calendar_, WM_MOUSEMOVE, 0, MAKELPARAM(75, 3));
+    PostMessageW(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 3));
+    PostMessageW(calendar_, WM_LBUTTONUP, 0, MAKELPARAM(75, 3));
+  }
+  SetCursorPos(1000, 900);
+  PostMessageW(calendar_, WM_MOUSEMOVE, 0, MAKELPARAM(40, 5));  // the title: off the buttons and days
+  quorel::GdiplusSession gdiplus;
+  const quorel::Surface last = Reference(L"calendar_209912_small.png");
+  ASSERT_FALSE(last.IsEmpty()) << "no reference picture";
+  EXPECT_TRUE(WaitFor([&] { return DifferingPixels(Capture(RectOf(calendar_)), last) == 0; }, 10000))
+      << DifferingPixels(Capture(RectOf(calendar_)), last);
+}
+
+TEST_F(CalendarOnScreen, VanishesAndFadesWithTheClock) {
+  SetCursorPos(1000, 900);
+  WriteCalendarSettings(5);
+  Start();
+  CursorOntoClock();
+  EXPECT_TRUE(WaitFor([this] { return !IsWindowVisible(clock_) && !IsWindowVisible(calendar_); }, 2000));
+  SetCursorPos(1000, 900);
+  EXPECT_TRUE(WaitFor([this] { return IsWindowVisible(clock_) && IsWindowVisible(calendar_); }, 3000));
+  TerminateProcess(pi_.hProcess, 0);
+  WaitForSingleObject(pi_.hProcess, 5000);
+  CloseHandle(pi_.hProcess);
+  CloseHandle(pi_.hThread);
+  pi_ = {};
+
+  WriteCalendarSettings(6);
+  Start();
+  CursorOntoClock();
+  EXPECT_TRUE(WaitFor([this] { return (GetWindowLongW(calendar_, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }, 2000));
+  SetCursorPos(1000, 900);
+  EXPECT_TRUE(WaitFor([this] { return (GetWindowLongW(calendar_, GWL_EXSTYLE) & WS_EX_TRANSPARENT) == 0; }, 3000));
+}
+
+TEST_F(CalendarOnScreen, TurnsToTheNewDayAtMidnight) {
+  SetCursorPos(1000, 900);
+  WriteCalendarSettings(0);
+  Start();
+  ASSERT_TRUE(BeforeMidnight());
+  quorel::GdiplusSession gdiplus;
+  const quorel::Surface next_day = Reference(L"calendar_1225_small.png");
+  ASSERT_FALSE(next_day.IsEmpty()) << "no reference picture";
+  EXPECT_NE(DifferingPixels(Capture(RectOf(calendar_)), next_day), 0);
+  EXPECT_TRUE(WaitFor([] { return !BeforeMidnight(); }, 60000));
+  EXPECT_TRUE(WaitFor([&] { return DifferingPixels(Capture(RectOf(calendar_)), next_day) == 0; }, 5000))
+      << DifferingPixels(Capture(RectOf(calendar_)), next_day);
+}
+
+}  // namespace
