@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "net/setup_time_rules.h"
 #include "net/time_request.h"
 
 namespace quorel {
@@ -45,6 +46,15 @@ TEST(TimeRequest, FromSettingsWithRangesAndFlags) {
   EXPECT_TRUE(r.own_proxy);
   EXPECT_FALSE(r.use_ntp);
   EXPECT_EQ(r.proxy_address, "127.0.0.1:8080");
+}
+
+TEST(TimeRequest, TimePageNeverChosenIsTheListsSecondEntry) {
+  QuorelSettings s;
+  s.http_time_server_index = -1;
+  s.http_time_server = "http://example.invalid/first";
+  EXPECT_EQ(TimeRequestFromSettings(s).http_url, HttpTimePages()[1]);
+  s.http_time_server_index = 2;
+  EXPECT_EQ(TimeRequestFromSettings(s).http_url, "http://example.invalid/first");
 }
 
 TEST(TimeRequest, GateClosedOnlyForAnUnelevatedProgramUnderAccountControl) {

@@ -51,6 +51,7 @@ std::string CNTPWnd::Now() { return CCommonUtil::FormatTimestamp(client_.clock()
 
 void CNTPWnd::RunStartupSchedule() {
   current_ = client_.shared().Pending();
+  if (client_.adjust_at_start()) return Adjust();
   const TimeLastValues last = client_.shared().Last();
   const StartupPlan plan = PlanStartup(TimestampMinutes(Now()), TimestampMinutes(last.last_connect),
                                        current_.interval_minutes, current_.once_only, current_.start_wait_seconds);

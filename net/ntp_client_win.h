@@ -76,6 +76,11 @@ class CNTPClient : public ClientThread {
   // Whether a dial-up line is up (the remote-access query unless replaced).
   void set_dialup_check(std::function<bool()> check) { dialup_check_ = std::move(check); }
 
+  // A client made for one adjustment adjusts as soon as it starts, whatever
+  // the start-up schedule would wait for.
+  void set_adjust_at_start(bool on) { adjust_at_start_ = on; }
+  bool adjust_at_start() const { return adjust_at_start_; }
+
   const std::function<void(const std::string&)>& message_shower() const { return show_message_; }
   bool DialupConnected() const;
 
@@ -88,6 +93,7 @@ class CNTPClient : public ClientThread {
   Shared shared_;
   CNTPWnd wnd_;
   unsigned short ntp_port_ = 0;
+  bool adjust_at_start_ = false;
   std::function<void(const std::string&)> show_message_;
   std::function<bool()> dialup_check_;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "net/setup_time_rules.h"
+
 namespace quorel {
 
 TimeRequest TimeRequestFromSettings(const QuorelSettings& s) {
@@ -15,7 +17,9 @@ TimeRequest TimeRequestFromSettings(const QuorelSettings& s) {
   r.own_proxy = s.proxy_kind == 1;
   r.use_ntp = s.time_source == 1;
   r.proxy_address = s.proxy_server;
-  r.http_url = s.http_time_server;
+  // A time page never chosen (the stored index -1) is the list's entry 1.
+  r.http_url = s.http_time_server_index < 0 ? HttpTimePages()[static_cast<std::size_t>(HttpTimePageIndex(-1))]
+                                            : s.http_time_server;
   r.proxy_user = s.proxy_user;
   r.proxy_password = s.proxy_password;
   return r;

@@ -23,6 +23,9 @@ class CTimeService {
   // Stops the client; its last values go to `settings` when given.
   void Stop(QuorelSettings* settings);
   CNTPClient* client() { return client_.get(); }
+  // The clock clients are made with (null: none is ever made) and their NTP port.
+  SystemClock* clock() const { return clock_; }
+  unsigned short ntp_port() const { return ntp_port_; }
   // The NTP port of the clients made from now on (0: the services database).
   void set_ntp_port(unsigned short port) { ntp_port_ = port; }
 

@@ -10,6 +10,15 @@ std::vector<RECT> CAppSetupHost::monitors() const {
   return rects;
 }
 
+HMODULE CAppSetupHost::sound_pack(quorel::SoundPack pack) const {
+  switch (pack) {
+    case quorel::SoundPack::kLight: return app_.voice_light();
+    case quorel::SoundPack::kSerious: return app_.voice_serious();
+    case quorel::SoundPack::kChime: return app_.chime_pack();
+    default: return nullptr;
+  }
+}
+
 std::string CAppSetupHost::program_path() const {
   return CQuorelApp::GetProgramFolder() + CQuorelApp::GetExeFileName();
 }

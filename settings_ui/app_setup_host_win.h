@@ -14,6 +14,8 @@ class CAppSetupHost : public CSetupHost {
   bool light_voice_loaded() const override { return app_.voice_light() != nullptr; }
   bool serious_voice_loaded() const override { return app_.voice_serious() != nullptr; }
   bool chime_pack_loaded() const override { return app_.chime_pack() != nullptr; }
+  HMODULE sound_pack(quorel::SoundPack pack) const override;
+  bool mp3_library_loaded() const override { return app_.mp3_library() != nullptr; }
   HWND clock_window() const override { return app_.clock().hwnd(); }
   std::vector<RECT> monitors() const override;
   std::string user_data_folder() const override { return app_.GetUserDataFolder(); }
@@ -25,6 +27,9 @@ class CAppSetupHost : public CSetupHost {
   void ShowAbout(HWND owner) override;
   void ShowDebugDialog(HWND owner) override {}  // the debug dialog comes with the scenes
   void ShowComSetting(HWND owner) override;
+  quorel::CTimeService* time_service() override {
+    return app_.main_window() ? app_.main_window()->time_service() : nullptr;
+  }
 
   // "とけいの終了" was chosen: the program ends once the sheet's loop has returned.
   bool exit_requested() const { return exit_requested_; }

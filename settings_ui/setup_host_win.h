@@ -10,6 +10,12 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "net/time_system_win.h"
+#include "sound/time_signal.h"
+
+namespace quorel {
+class CTimeService;
+}
 
 class CSetupHost {
  public:
@@ -23,6 +29,10 @@ class CSetupHost {
   virtual bool light_voice_loaded() const = 0;
   virtual bool serious_voice_loaded() const = 0;
   virtual bool chime_pack_loaded() const = 0;
+  // The module of a loaded pack, for the pages' sound tests (null when it is not loaded),
+  // and whether the MP3 library is there (the sound file filters offer *.mp3 then).
+  virtual HMODULE sound_pack(quorel::SoundPack) const { return nullptr; }
+  virtual bool mp3_library_loaded() const { return false; }
   // The clock window (the sheet opens inside its monitor), null when there is none.
   virtual HWND clock_window() const = 0;
   // The monitors in the order of the monitor list ("メイン" first).
@@ -41,6 +51,11 @@ class CSetupHost {
   virtual void ShowAbout(HWND owner) = 0;
   virtual void ShowDebugDialog(HWND owner) = 0;
   virtual void ShowComSetting(HWND owner) = 0;
+
+  // The page "時刻調整": the owner of the time client (null where the program
+  // has none), and the machine as that page sees it.
+  virtual quorel::CTimeService* time_service() { return nullptr; }
+  virtual quorel::TimeSystem& time_system() { return quorel::MachineTimeSystem(); }
 
   // The sheet's working copy of "VCMPを使用してWAVEを再生": sound tests follow it before OK.
   bool wave_through_acm = false;

@@ -5,8 +5,13 @@
 #include "app/clock_geometry.h"
 #include "app/common_util_win.h"
 #include "base/string_table.h"
+#include "net/setup_time_win.h"
+#include "render/setup_cursor_win.h"
+#include "render/setup_display_win.h"
+#include "render/setup_time_zone_win.h"
 #include "settings_ui/setup_etc2_win.h"
 #include "settings_ui/setup_etc_win.h"
+#include "sound/setup_chime_win.h"
 #include "wingui/text_win.h"
 
 namespace {
@@ -31,16 +36,16 @@ std::unique_ptr<wingui::PropertyPage> Placeholder(CSetupHost&) {
 
 // The pages in tab order; the index is the stored page number.
 constexpr PageFactory kPages[] = {
-    Placeholder<106>,  // 0 "表示"
+    Make<CSetupDisplay>,   // 0 "表示"
     Placeholder<107>,  // 1 "きゃらくた"
-    Placeholder<156>,  // 2 "逃げる"
-    Placeholder<157>,  // 3 "時報"
+    Make<CSetupCursor>,    // 2 "逃げる"
+    Make<CSetupChime>,     // 3 "時報"
     Placeholder<190>,  // 4 "アラーム"
     Placeholder<204>,  // 5 "カレンダー"
-    Placeholder<155>,  // 6 "時刻調整"
+    Make<quorel::CSetupTime>,  // 6 "時刻調整"
     Placeholder<247>,  // 7 "お知らせ"
     Placeholder<252>,  // 8 "メール"
-    Placeholder<257>,  // 9 "時差"
+    Make<CSetupTimeZone>,  // 9 "時差"
     Placeholder<266>,  // 10 "スケジュール"
     Placeholder<292>,  // 11 "天気"
     Make<CSetupEtc>,   // 12 "その他１"

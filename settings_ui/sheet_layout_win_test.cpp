@@ -128,8 +128,22 @@ TEST(SettingsSheetLayout, EveryPageKeepsItsControlsInsideApartAndTheirTextsWhole
           auto where = [&](const Control& c) {
             return "page " + std::to_string(index) + " control " + std::to_string(c.id);
           };
+          // Radio buttons work as groups that run from one WS_GROUP control to the next: a lone
+          // radio in its group is never unchecked by its partner.
+          int group = 0;
+          std::vector<int> group_of(controls.size()), radios_in(controls.size() + 1, 0);
+          for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (i > 0 && (controls[i].style & WS_GROUP)) ++group;
+            group_of[i] = group;
+            const LONG kind = controls[i].style & 0x0F;
+            if (kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON) ++radios_in[group];
+          }
           for (std::size_t i = 0; i < controls.size(); ++i) {
             const Control& c = controls[i];
+            const LONG kind = c.style & 0x0F;
+            if (_wcsicmp(c.cls.c_str(), L"Button") == 0 && kind == BS_AUTORADIOBUTTON && radios_in[group_of[i]] < 2) {
+              faults.push_back(where(c) + " is a radio button alone in its group");
+            }
             if (c.rect.left < area.left || c.rect.top < area.top || c.rect.right > area.right ||
                 c.rect.bottom > area.bottom) {
               faults.push_back(where(c) + " reaches outside its page");

@@ -1,5 +1,7 @@
 #include "sound/sound_owner_win.h"
 
+#include "app/messages.h"
+
 SoundJobOptions SoundOptionsFrom(const quorel::QuorelSettings& s) {
   SoundJobOptions o;
   if (s.rts_with_sound && !s.rts_port.empty()) {
@@ -51,6 +53,17 @@ void CSoundOwner::Stop() {
 
 void CSoundOwner::Wait() {
   if (job_) job_->Wait();
+}
+
+void CSoundOwner::WaitForEnd(HWND owner) {
+  if (!job_) return;
+  job_->Wait();
+  // The thread has ended, so its end message is already in the owner's queue.
+  MSG m;
+  while (job_ && PeekMessageW(&m, owner, quorel::WM_PLAYSOUND_END, quorel::WM_PLAYSOUND_END, PM_REMOVE)) {
+    OnPlaySoundEnd(m.wParam);
+  }
+  job_.reset();
 }
 
 void CSoundOwner::OnPlaySoundEnd(WPARAM wp) {

@@ -41,6 +41,9 @@ class CSoundOwner {
   void Stop();
   // Waits, without a time limit, until the job's thread has ended.
   void Wait();
+  // Waits for the job's end and takes its WM_PLAYSOUND_END from `owner`'s queue, so
+  // the job is forgotten on return (for owners that block until a sound has played).
+  void WaitForEnd(HWND owner);
   // WM_PLAYSOUND_END: forgets the job the message names.
   void OnPlaySoundEnd(WPARAM wp);
 

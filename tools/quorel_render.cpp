@@ -31,6 +31,7 @@
 #include "app/scene_inputs.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
+#include "app/settings_values.h"
 #include "base/file_profile_store.h"
 #include "base/image_decode.h"
 #include "base/raster.h"
@@ -243,6 +244,11 @@ int main(int argc, char** argv) {
     else store.WriteString(kSectionConfig, name, CCommonUtil::Utf8ToAnsi(text));
   }
 
+  // Values given with --set are today's: without a stored version the load would take
+  // them for an old version's and convert them (a character 1 would become 2).
+  if (settings_file.empty() && !store.HasValue(kSectionConfig, SettingName(kNameVersion))) {
+    store.WriteString(kSectionConfig, SettingName(kNameVersion), kSettingsVersion);
+  }
   QuorelSettings s;
   SettingsContext context;
   context.rand = [] { return 0; };

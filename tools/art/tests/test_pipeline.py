@@ -296,8 +296,8 @@ class ShippedArt(unittest.TestCase):
         with open(os.path.join(ART_DIR, "quorel_art.rc"), encoding="utf-8") as f:
             listed = {int(line.split()[0]): line.split()[1] for line in f if line[:1].isdigit()}
         wanted = {128: "ICON", 130: "ICON", 148: "ICON", 149: "ICON", 151: "ICON", 132: "CURSOR",
-                  222: "CURSOR", 199: "CURSOR", 277: "BITMAP", 278: "BITMAP", 310: "PNG", 311: "PNG",
-                  312: "PNG", 313: "PNG"}
+                  222: "CURSOR", 199: "CURSOR", 210: "BITMAP", 277: "BITMAP", 278: "BITMAP", 310: "PNG",
+                  311: "PNG", 312: "PNG", 313: "PNG"}
         self.assertEqual(listed, wanted)
         with open(os.path.join(ART_DIR, "qorlclnup.rc"), encoding="utf-8") as f:
             text = f.read()
@@ -305,7 +305,7 @@ class ShippedArt(unittest.TestCase):
         self.assertIn('130 BITMAP "art/qorlclnup/bitmap130.bmp"', text)
 
     def test_bitmaps_have_the_sizes_their_windows_expect(self):
-        for name, size in (("bitmap277.bmp", (25, 11)), ("bitmap278.bmp", (44, 7)),
+        for name, size in (("bitmap210.bmp", (68, 42)), ("bitmap277.bmp", (25, 11)), ("bitmap278.bmp", (44, 7)),
                            ("qorlclnup/bitmap130.bmp", (96, 96))):
             data = self.read(name)
             self.assertEqual(struct.unpack("<ii", data[18:26]), size, name)
