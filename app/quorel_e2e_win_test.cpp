@@ -74,6 +74,46 @@ TEST_F(QuorelOnScreen, TheSampleCharacterBesideTheProgramStandsOnTheClock) {
   EXPECT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
 }
 
+// Built-in characters other than the fox stand on the screen as quorel-render draws
+// them (in the scarf of the build's December afternoon).
+TEST_F(QuorelOnScreen, BuiltInCharactersShowTheRenderedPicture) {
+  const struct {
+    int character, kind, second_hand;
+    const wchar_t* picture;
+  } cases[] = {{6, 1, 1, L"clock_1759_chara6.png"},
+               {10, 1, 1, L"clock_1759_chara10.png"},
+               {12, 0, 0, L"clock_1759_chara12.png"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.character);
+    SetCursorPos(1000, 900);
+    WriteSettings({{L"時計の種別", c.kind}, {L"起動時の配置", 0}, {L"デジタルの秒", 0}, {L"秒針", c.second_hand},
+                   {L"移動", 0}, {L"瞬きアニメーション", 0}, {L"キャラクタ", c.character}});
+    Start();
+    if (c.kind == 1) {
+      ExpectPicture(c.picture);
+    } else {
+      // Beside the dial only: its minute hand moves on with the seconds, the character does not.
+      quorel::GdiplusSession gdiplus;
+      const std::wstring path = ProgramFolder() + L"\\tests\\ref\\" + c.picture;
+      char narrow[MAX_PATH * 2];
+      WideCharToMultiByte(932, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+      const quorel::Surface expected = quorel::LoadImageFromFile(narrow);
+      ASSERT_EQ(expected.Width(), 82);
+      const quorel::Surface shown = Capture(RectOf(clock_));
+      ASSERT_EQ(shown.Width(), 82);
+      int differing = 0;
+      for (int y = 0; y < 53; ++y)
+        for (int x = 0; x < 33; ++x) differing += shown.At(x, y) != expected.At(x, y);
+      EXPECT_EQ(differing, 0);
+    }
+    PostMessageW(clock_, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+    pi_ = {};
+  }
+}
+
 TEST_F(QuorelOnScreen, ABrokenInformationFileLeavesTheFoxOnTheClock) {
   SetCursorPos(1000, 900);
   wchar_t temp[MAX_PATH];

@@ -42,6 +42,22 @@ add_custom_command(
   DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
   COMMENT "Rendering the end-to-end reference of the analog face")
 list(APPEND refs ${out})
+# Three built-in characters beside their faces: the tortoiseshell cat and the
+# parakeets on the digital plate, the grey cat beside the dial (no second hand).
+foreach(case "6;1;1" "10;1;1" "12;0;0")
+  list(GET case 0 chara)
+  list(GET case 1 kind)
+  list(GET case 2 hand)
+  set(out ${ref_dir}/clock_1759_chara${chara}.png)
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+    COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "デジタルの秒=0" --set "時計の種別=${kind}"
+            --set "秒針=${hand}" --character ${chara} --background black --out ${out}
+    DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
+    COMMENT "Rendering the end-to-end reference of character ${chara}")
+  list(APPEND refs ${out})
+endforeach()
 add_custom_target(quorel_e2e_references ALL DEPENDS ${refs})
 foreach(e2e app_e2e_win_tests settings_ui_e2e_win_tests)
   if(TARGET ${e2e})
