@@ -262,7 +262,7 @@ void CAlarmSet::Test() {
   std::vector<quorel::SoundClip> clips;
   if (position >= 0 && position <= 4) {
     if (!PackLoaded(position)) return;
-    const HMODULE module = host_.pack_module(static_cast<int>(quorel::AlarmPackOfPosition(position)));
+    const HMODULE module = host_.sound_pack(static_cast<quorel::SoundPack>(quorel::AlarmPackOfPosition(position)));
     if (!module) return;
     clips.push_back({kNames[position], module});
   } else if (position == 6) {

@@ -28,10 +28,6 @@ class CAppSetupHost : public CSetupHost {
   void ShowDebugDialog(HWND owner) override {}  // the debug dialog comes with the scenes
   void ShowComSetting(HWND owner) override;
   quorel::AlarmList& alarms() override { return app_.clock().alarms(); }
-  HMODULE pack_module(int pack) const override {
-    return pack == 0 ? app_.voice_light() : pack == 1 ? app_.voice_serious() : pack == 2 ? app_.chime_pack() : nullptr;
-  }
-  bool mp3_library_loaded() const override { return app_.mp3_library() != nullptr; }
   void ShowHolidaySet(HWND owner) override;
   quorel::CTimeService* time_service() override {
     return app_.main_window() ? app_.main_window()->time_service() : nullptr;

@@ -57,11 +57,8 @@ class CSetupHost {
   // Opens the holiday editor of the calendar ("休みを設定").
   virtual void ShowHolidaySet(HWND owner) { (void)owner; }
 
-  // The alarm page: the clock window's alarm list (replaced on OK), the pack
-  // modules its sound tests play from (0 light, 1 serious, 2 chime), the MP3 library.
+  // The alarm page: the clock window's alarm list (replaced on OK).
   virtual quorel::AlarmList& alarms() { return alarms_; }
-  virtual HMODULE pack_module(int pack) const { return nullptr; }
-  virtual bool mp3_library_loaded() const { return false; }
   // The page "時刻調整": the owner of the time client (null where the program
   // has none), and the machine as that page sees it.
   virtual quorel::CTimeService* time_service() { return nullptr; }
