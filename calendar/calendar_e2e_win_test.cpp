@@ -190,8 +190,13 @@ TEST_F(CalendarOnScreen, AttachedBelowTheClockDrawnAsRenderedAndFollowsWhenItFle
   HWND popup = nullptr;
   EXPECT_TRUE(WaitFor(
       [&] {
-        popup = FindWindowW(nullptr, L"ころぷくのカレンダーのポップアップ");
-        return popup && IsWindowVisible(popup);
+        // The popups carry their text as their title: the shown one is the calendar's here.
+        popup = nullptr;
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"QuorelPopup", nullptr); w && !popup;
+             w = FindWindowExW(nullptr, w, L"QuorelPopup", nullptr)) {
+          if (IsWindowVisible(w)) popup = w;
+        }
+        return popup != nullptr;
       },
       2000));
   if (popup) EXPECT_GE(RectOf(popup).left, 282);
