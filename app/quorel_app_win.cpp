@@ -13,6 +13,7 @@
 #include "net/news_check.h"
 #include "app/settings_values.h"
 #include "base/random.h"
+#include "sound/notice_sounds.h"
 #include "settings_ui/app_setup_host_win.h"
 #include "base/string_table.h"
 #include "wingui/text_win.h"
@@ -243,6 +244,10 @@ bool CQuorelApp::CreateMainWindow() {
     main_wnd_->EnableMailAndNews(
         [this](const std::string& page) { quorel::WriteNewsErrorFile(fs_, GetDataBaseFolder(), page); });
     clock_.net_hooks().write_news_file = [this] { WriteNewsFile(clock_.settings().news_text); };
+    clock_.net_hooks().play_mail_sound = [this](int kind) {
+      sounds_->PlayNotice(quorel::MailNoticeClip(kind, settings().mail_sound_file), /*talk=*/true);
+    };
+    clock_.net_hooks().play_news_sound = [this] { sounds_->PlayNotice(quorel::NewsNoticeClip(), /*talk=*/true); };
     hooks_.copy_mail_client = [this](quorel::QuorelSettings& s) {
       quorel::CMailClient* client = main_wnd_ ? main_wnd_->mail_service().client() : nullptr;
       if (client) quorel::StoreMailLastValues(client->shared().Last(), s);

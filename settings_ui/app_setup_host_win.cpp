@@ -1,5 +1,7 @@
 #include "settings_ui/app_setup_host_win.h"
 
+#include "sound/notice_sounds.h"
+
 #include "app/about_box_win.h"
 #include "net/mail_service_win.h"
 #include "base/file_system_win.h"
@@ -51,6 +53,14 @@ void CAppSetupHost::ShowHolidaySet(HWND owner) {
   in.today_day = today.day;
   CHolidaySet dialog(in);
   dialog.DoModal(owner);
+}
+
+void CAppSetupHost::PlayTestSound(int mail_kind, const std::string& file) {
+  if (CClockSounds* sounds = app_.sounds()) sounds->PlayNotice(quorel::MailNoticeClip(mail_kind, file), /*talk=*/false);
+}
+
+void CAppSetupHost::StopTestSound() {
+  if (CClockSounds* sounds = app_.sounds()) sounds->StopAndWait();
 }
 
 bool RunSettingsSheet(CQuorelApp& app, HWND main_window) {

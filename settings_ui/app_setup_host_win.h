@@ -35,6 +35,8 @@ class CAppSetupHost : public CSetupHost {
   quorel::CMailService* mail_service() override;
   quorel::CNewsService* news_service() override;
   void WriteNewsFile(const std::string& text) override { app_.WriteNewsFile(text); }
+  void PlayTestSound(int mail_kind, const std::string& file) override;
+  void StopTestSound() override;
   // RedrawClock: the clock draws its picture from the record every second, so
   // an icon switched off in the record goes out by itself.
 

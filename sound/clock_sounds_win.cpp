@@ -87,6 +87,14 @@ bool CClockSounds::PlayGreeting(bool farewell, bool settings_open) {
   return true;
 }
 
+bool CClockSounds::PlayNotice(const quorel::PackClip& clip, bool talk) {
+  if (playing()) return false;
+  const bool there = clip.pack == quorel::SoundPack::kFile ? !clip.name.empty() : Loaded().Has(clip.pack);
+  if (!there || !owner_.Play(clock_, ToSoundClips({clip}), SoundOptionsFrom(s_))) return false;
+  if (talk) PostMessageW(clock_, quorel::WM_ALARM_TALK, 0, 0);
+  return true;
+}
+
 void CClockSounds::StopAndWait() {
   if (!playing()) return;
   owner_.Stop();

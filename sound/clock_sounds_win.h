@@ -41,6 +41,9 @@ class CClockSounds {
   void CheckTimeSignal(const quorel::ClockTime& now, bool minute_claimed, bool settings_open);
   // START or END of the chosen voice; true when it plays (WM_GREETING_TALK is posted).
   bool PlayGreeting(bool farewell, bool settings_open);
+  // A notice's sound (new mail, news, a page's test): when nothing plays and its pack
+  // or file is there; with `talk` the character talks along (WM_ALARM_TALK).
+  bool PlayNotice(const quorel::PackClip& clip, bool talk);
 
   // The clock window's messages and moments.
   void OnPlaySoundEnd(WPARAM wp) { owner_.OnPlaySoundEnd(wp); }
