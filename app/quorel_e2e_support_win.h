@@ -90,6 +90,21 @@ inline bool IconRegistered(HWND owner) {
   return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
+// The picture as a binary PPM, readable by ImageMagick.
+inline void SavePpm(const quorel::Surface& s, const std::wstring& path) {
+  FILE* f = _wfopen(path.c_str(), L"wb");
+  if (!f) return;
+  std::fprintf(f, "P6\n%d %d\n255\n", s.Width(), s.Height());
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x) {
+      const std::uint32_t p = s.At(x, y);
+      const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                                    static_cast<unsigned char>(p)};
+      std::fwrite(rgb, 1, 3, f);
+    }
+  std::fclose(f);
+}
+
 class QuorelOnScreen : public ::testing::Test {
  protected:
   void Start() {
@@ -128,20 +143,6 @@ class QuorelOnScreen : public ::testing::Test {
     const int differing = DifferingPixels(shown, expected);
     EXPECT_EQ(differing, 0);
     if (differing != 0) SavePpm(shown, path + L".shown.ppm");  // for a look at what differed
-  }
-  // The picture as a binary PPM, readable by ImageMagick.
-  static void SavePpm(const quorel::Surface& s, const std::wstring& path) {
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return;
-    std::fprintf(f, "P6\n%d %d\n255\n", s.Width(), s.Height());
-    for (int y = 0; y < s.Height(); ++y)
-      for (int x = 0; x < s.Width(); ++x) {
-        const std::uint32_t p = s.At(x, y);
-        const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
-                                      static_cast<unsigned char>(p)};
-        std::fwrite(rgb, 1, 3, f);
-      }
-    std::fclose(f);
   }
 
   PROCESS_INFORMATION pi_ = {};

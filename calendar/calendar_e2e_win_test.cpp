@@ -10,85 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "app/quorel_e2e_support_win.h"
 #include "render/image_load_win.h"
-#include "wingui/test_support_win.h"
 
 namespace {
 
-using wingui::test::FindProcessWindow;
-using wingui::test::ProgramFolder;
-using wingui::test::WaitFor;
-
-const wchar_t kConfigKey[] = L"Software\\Yoveta Inc.\\ころぷく for Windows\\Config";
-
-void WriteSettings(const std::vector<std::pair<std::wstring, DWORD>>& dwords) {
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yoveta Inc.");
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kConfigKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  const wchar_t version[] = L"v7.84";
-  RegSetValueExW(key, L"バージョン", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof(version));
-  for (const auto& v : dwords) {
-    RegSetValueExW(key, v.first.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.second), sizeof(DWORD));
-  }
-  RegCloseKey(key);
-}
-
-RECT RectOf(HWND h) {
-  RECT r = {};
-  GetWindowRect(h, &r);
-  return r;
-}
-
-quorel::Surface Capture(const RECT& r) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  quorel::Surface s(w, h);
-  const auto* px = static_cast<const std::uint32_t*>(bits);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) s.At(x, y) = px[y * w + x] & 0xffffff;
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return s;
-}
-
-int DifferingPixels(const quorel::Surface& a, const quorel::Surface& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
-  int n = 0;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x) n += a.At(x, y) != b.At(x, y);
-  return n;
-}
-
-// Keeps what the screen showed when it differs, for a person to compare.
-void SavePpm(const quorel::Surface& s, const std::wstring& path) {
-  FILE* f = _wfopen(path.c_str(), L"wb");
-  if (!f) return;
-  std::fprintf(f, "P6\n%d %d\n255\n", s.Width(), s.Height());
-  for (int y = 0; y < s.Height(); ++y)
-    for (int x = 0; x < s.Width(); ++x) {
-      const quorel::Color c = s.At(x, y);
-      const unsigned char rgb[3] = {static_cast<unsigned char>(quorel::RedOf(c)),
-                                    static_cast<unsigned char>(quorel::GreenOf(c)),
-                                    static_cast<unsigned char>(quorel::BlueOf(c))};
-      std::fwrite(rgb, 1, 3, f);
-    }
-  std::fclose(f);
-}
+using namespace quorel_e2e;
 
 quorel::Surface Reference(const wchar_t* name) {
   std::wstring path = ProgramFolder() + L"\\tests\\ref\\" + name;
