@@ -12,6 +12,7 @@
 
 #include "schedule/schedule_info.h"
 #include "schedule/schedule_reg_env_win.h"
+#include "schedule/schedule_reg_rules.h"
 #include "schedule/schedule_regist_rules.h"
 #include "schedule/schedule_time_bar_win.h"
 #include "wingui/dialog_win.h"
