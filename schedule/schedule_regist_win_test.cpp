@@ -100,6 +100,8 @@ class RegistTest : public ::testing::Test {
     const std::wstring dir = std::wstring(temp) + L"quorel_regist_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                              std::to_wstring(++counter_);
     CreateDirectoryW(dir.c_str(), nullptr);
+    Empty(dir);  // a folder of an earlier run with the same process id
+    dir_ = dir;
     folder = wingui::AnsiFromWide(dir) + "\\";
     quorel::ScheduleEnvironment se;
     se.fs = &fs;
@@ -118,6 +120,24 @@ class RegistTest : public ::testing::Test {
     };
   }
 
+  void TearDown() override {
+    store.reset();
+    if (!dir_.empty()) {
+      Empty(dir_);
+      RemoveDirectoryW(dir_.c_str());
+    }
+  }
+
+  static void Empty(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((dir + L"\\" + fd.cFileName).c_str());
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+  }
+
   quorel::ScheduleList StoredFile(int year) {
     std::string bytes;
     fs.Read(folder + "sche" + std::to_string(year) + ".dat", 1 << 20, bytes);
@@ -133,6 +153,7 @@ class RegistTest : public ::testing::Test {
   CWinFileSystem fs;
   FixedClock clock;
   std::string folder;
+  std::wstring dir_;
   std::unique_ptr<quorel::CScheduleInfo> store;
   ScheduleDialogEnv env;
   Shown shown;
