@@ -269,6 +269,40 @@ TEST_F(RegistTest, TypedTimesFillTheBar) {
   EXPECT_EQ(position_stores, 1);  // cancel stores the place too
 }
 
+TEST_F(RegistTest, TheBarShowsTimePopupsAtTheHoveredCell) {
+  bool start_shown = false, end_hidden_on_hover = false, end_shown_while_dragging = false;
+  RECT bar_rect = {}, start_rect = {};
+  std::wstring start_title;
+  RunNew(2013, 8, 7, [&](HWND d) {
+    HWND bar = GetDlgItem(d, kRegBar1);
+    auto* self = static_cast<CScheduleTimeBar*>(wingui::Window::FromHandle(bar));
+    ASSERT_NE(self, nullptr);
+    auto at = [](int cell) { return MAKELPARAM(7 + 7 * cell + 3, 20); };
+    SendMessageW(bar, WM_MOUSEMOVE, 0, at(30));
+    start_shown = self->start_popup() != nullptr;
+    end_hidden_on_hover = self->end_popup() == nullptr;
+    if (start_shown) {
+      wchar_t title[128] = {};
+      GetWindowTextW(self->start_popup(), title, 128);
+      start_title = title;
+      GetWindowRect(self->start_popup(), &start_rect);
+    }
+    GetWindowRect(bar, &bar_rect);
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at(30));
+    SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, at(33));
+    end_shown_while_dragging = self->end_popup() != nullptr;
+    SendMessageW(bar, WM_LBUTTONUP, 0, at(33));
+    PostClick(d, IDCANCEL);
+  });
+  EXPECT_TRUE(start_shown);
+  EXPECT_TRUE(end_hidden_on_hover);
+  EXPECT_TRUE(end_shown_while_dragging);
+  EXPECT_EQ(start_title, W(380));
+  // Above the bar, its right edge at the hovered cell's left edge.
+  EXPECT_EQ(start_rect.bottom, bar_rect.top);
+  EXPECT_EQ(start_rect.right, bar_rect.left + 7 + 7 * 30);
+}
+
 TEST_F(RegistTest, MultiDayEntryWithinTwentyDays) {
   std::wstring end_day, bar_label;
   bool bar2_shown = false, repeat_enabled = true;
