@@ -8,6 +8,8 @@
 #   name_e2e_win_test.cpp end-to-end test of a real program, run under wine from the
 #                         fixed moment QUOREL_E2E_TIME: <folder>_e2e_win_tests.exe
 #   name_bench.cpp        benchmark: named by that folder's CMakeLists.txt
+#   name_fuzz.cpp         libFuzzer target of a reader of outside data: name_fuzz, built
+#                         only by the fuzz build (make fuzz), seeds in fuzz_corpus/name/
 
 # Folders whose code makes up quorel.exe.
 set(QUOREL_PROGRAM_DIRS base wingui app render calendar sound alarm schedule net settings_ui resources)
@@ -34,7 +36,7 @@ function(quorel_collect out take skip)
 endfunction()
 
 function(quorel_collect_portable out)
-  quorel_collect(result "\\.cpp$" "(_test|_win|_bench)\\.cpp$" ${ARGN})
+  quorel_collect(result "\\.cpp$" "(_test|_win|_bench|_fuzz)\\.cpp$" ${ARGN})
   set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
