@@ -13,8 +13,13 @@ namespace {
 
 class FixedClock : public quorel::TimeSource {
  public:
-  quorel::ClockTime LocalNow() override { return quorel::ClockTime{2026, 12, 24, 12, 0, 0}; }
-  quorel::ClockTime UtcNow() override { return quorel::ClockTime{2026, 12, 24, 3, 0, 0}; }
+  quorel::ClockTime LocalNow() override { return Moment(12); }
+  quorel::ClockTime UtcNow() override { return Moment(3); }
+  static quorel::ClockTime Moment(int hour) {
+    quorel::ClockTime t;
+    t.year = 2026, t.month = 12, t.day_of_week = 4, t.day = 24, t.hour = hour;
+    return t;
+  }
 };
 
 }  // namespace
