@@ -146,7 +146,7 @@ TEST_F(Shots, Notice) {
 }
 
 TEST_F(Shots, DatePicker) {
-  Shoot(L"\u65e5\u4ed8\u306e\u9078\u629e", "date", [&] { return CSelectDate(2013, 9, env).DoModal(nullptr); });
+  Shoot(L"\u65e5\u4ed8\u306e\u9078\u629e", "date", [&] { return CSelectDate(2013, 8, env).DoModal(nullptr); });
 }
 
 }  // namespace
