@@ -1,7 +1,7 @@
 # The two commands of the README:
 #   make run    install what is missing, build, start the clock under wine
 #   make test   install what is missing, build both, run every test
-# Further: make host, make win, make bench, make clean.
+# Further: make host, make win, make dist, make bench, make clean.
 
 # BUILD picks another build tree (make test BUILD=build/mine): its own host and
 # Windows builds, test results and wine prefix, so that builds can run side by side.
@@ -10,7 +10,7 @@ export QUOREL_BUILD := $(abspath $(BUILD))
 HOST_DIR := $(BUILD)/host
 WIN_DIR := $(BUILD)/win
 
-.PHONY: all deps host win test run bench clean
+.PHONY: all deps host win dist test run bench clean
 
 all: win
 
@@ -26,6 +26,10 @@ win: host
 	@cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake -DQUOREL_HOST_BIN=$(abspath $(HOST_DIR))/bin >/dev/null
 	@cmake --build $(WIN_DIR)
+
+# What a Windows user downloads: $(BUILD)/dist/quorel-setup.exe and quorel.zip.
+dist: win
+	@python3 scripts/make_dist.py --bin $(WIN_DIR)/bin --out $(BUILD)/dist
 
 test: win
 	@scripts/run-tests.sh
