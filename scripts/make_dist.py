@@ -11,9 +11,11 @@ Outputs in --out (default build/dist): quorel-setup.exe, quorel.zip, and the
 staged program folder stage/ they were made from.
 """
 import argparse
+import array
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import zipfile
@@ -28,6 +30,7 @@ SETUP_NAME = "quorel-setup.exe"
 ZIP_NAME = "quorel.zip"
 ZIP_FOLDER = "quorel"  # the folder the zip unpacks into
 ZIP_TIME = (2026, 1, 1, 0, 0, 0)  # every entry's time, so that the bytes do not depend on the build's
+STRIP = "x86_64-w64-mingw32-strip"
 
 # Texts of the installer, by their numbers in resources/strings.txt: the start-up
 # shortcut's name and description are the ones the settings page uses, so the
@@ -79,6 +82,49 @@ def read_me_bytes(path):
     return b"\xef\xbb\xbf" + text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 
 
+def pe_header(data):
+    """The offset of the PE signature, or None when `data` is no Windows program or library."""
+    if len(data) < 0x40 or data[:2] != b"MZ":
+        return None
+    at = struct.unpack_from("<I", data, 0x3C)[0]
+    return at if data[at:at + 4] == b"PE\0\0" else None
+
+
+def pe_checksum(data):
+    """The optional header's checksum of a PE file whose checksum field is 0."""
+    words = array.array("H")
+    words.frombytes(bytes(data) + b"\0" * (len(data) % 2))
+    total = sum(words)
+    while total >> 16:
+        total = (total & 0xFFFF) + (total >> 16)
+    return total + len(data)
+
+
+def copy_program(src, dest):
+    """Ships a program or library without the symbol table the build keeps for
+    backtraces under wine. strip stamps the time into the header: it goes back
+    to 0, as the linker left it, and the header's checksum is made anew."""
+    with open(src, "rb") as f:
+        data = f.read()
+    pe = pe_header(data)
+    if pe is None or struct.unpack_from("<I", data, pe + 12)[0] == 0:  # nothing to strip
+        shutil.copyfile(src, dest)
+        return
+    try:
+        subprocess.run([STRIP, "-o", dest, src], check=True)
+    except (OSError, subprocess.CalledProcessError) as e:
+        raise DistError(f"make dist: {STRIP} failed on {src}: {e}")
+    with open(dest, "rb") as f:
+        data = bytearray(f.read())
+    pe = pe_header(data)
+    checksum_at = pe + 24 + 64
+    struct.pack_into("<I", data, pe + 8, 0)
+    struct.pack_into("<I", data, checksum_at, 0)
+    struct.pack_into("<I", data, checksum_at, pe_checksum(data))
+    with open(dest, "wb") as f:
+        f.write(data)
+
+
 def stage(entries, bin_dir, stage_dir):
     missing = missing_files(entries, bin_dir)
     if missing:
@@ -94,7 +140,7 @@ def stage(entries, bin_dir, stage_dir):
             with open(dest, "wb") as f:
                 f.write(read_me_bytes(src))
         else:
-            shutil.copyfile(src, dest)
+            copy_program(src, dest)
 
 
 def nsis_string(text, prefix=""):
