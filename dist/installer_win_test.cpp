@@ -4,6 +4,7 @@
 // QUOREL_DIST_OUT_AGAIN naming the two output folders (Unix paths).
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -207,6 +208,15 @@ class Installer : public ::testing::Test {
     ASSERT_FALSE(Exists(install_)) << "an earlier test left the program installed";
   }
 
+  // A test that stopped half-way leaves nothing for the next one.
+  void TearDown() override {
+    const std::wstring command = RegText(kUninstallKey, L"QuietUninstallString");
+    if (!command.empty() && RunCommand(command) == 0) WaitFor([] { return !KeyExists(kUninstallKey); }, 60000);
+    Sleep(500);
+    DeleteFileW((install_ + L"\\memo.txt").c_str());
+    RemoveDirectoryW(install_.c_str());
+  }
+
   void ExpectInstalled() {
     for (const std::wstring& f : shipped_)
       EXPECT_EQ(Bytes(install_ + L"\\" + f), Bytes(stage_ + L"\\" + f)) << wingui::AnsiFromWide(f);
@@ -308,8 +318,69 @@ TEST_F(Installer, InstallOverARunningClockClosesItAndUninstallDoesTooKeepingTheU
   EXPECT_TRUE(second.Ended(0));
   ExpectProgramGone();
   EXPECT_EQ(Bytes(own), "mine");
-  DeleteFileW(own.c_str());
-  RemoveDirectoryW(install_.c_str());
+}
+
+// A window of `parent` (at any depth) of class `cls`.
+HWND FindDescendant(HWND parent, const wchar_t* cls) {
+  struct Search {
+    const wchar_t* cls;
+    HWND found;
+  } search{cls, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        wchar_t name[64] = {};
+        GetClassNameW(h, name, 64);
+        if (std::wstring(name) != s->cls) return TRUE;
+        s->found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A person clicks "next" through the pages: the log-in start stays off unless
+// ticked, and the last page starts the clock.
+TEST_F(Installer, ClickingThroughInstallsWithoutTheLogInStartAndStartsTheClock) {
+  std::wstring cmd = L"\"" + setup_ + L"\"";
+  STARTUPINFOW si = {sizeof(si)};
+  PROCESS_INFORMATION pi = {};
+  ASSERT_TRUE(CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  CloseHandle(pi.hThread);
+  struct Closer {
+    HANDLE process;
+    ~Closer() {
+      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 1);
+      CloseHandle(process);
+    }
+  } closer{pi.hProcess};
+  HWND wizard = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (wizard = FindProcessWindow(pi.dwProcessId, L"#32770")) && IsWindowVisible(wizard); },
+                      30000));
+  const auto next = [&] { PostMessageW(wizard, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); };
+
+  next();  // the folder page
+  HWND tree = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (tree = FindDescendant(wizard, L"SysTreeView32")) && IsWindowVisible(tree); }, 10000))
+      << "no components page";
+  EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 2) << "the program and the log-in start";
+  next();  // install
+  ASSERT_TRUE(WaitFor([] { return KeyExists(kUninstallKey); }, 60000)) << "the installation did not finish";
+  Sleep(1500);  // on to the last page, whose ticked choice starts the clock
+  next();
+  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0) << "the installer did not end";
+
+  RunningClock running;
+  ASSERT_TRUE(running.Find()) << "the last page did not start the clock";
+  EXPECT_TRUE(SamePath(running.image, install_ + L"\\quorel.exe")) << wingui::AnsiFromWide(running.image);
+  ExpectInstalled();
+  EXPECT_TRUE(Exists(menu_link_));
+  EXPECT_FALSE(Exists(startup_link_));
+
+  Uninstall();  // closes the clock
+  EXPECT_TRUE(running.Ended(0));
+  ExpectProgramGone();
 }
 
 // The log-in start the installer offers is the settings page's own shortcut, so
