@@ -213,6 +213,39 @@ TEST_F(SmallDialogs, NoticeKindOfAMissingPackBecomesAFile) {
   EXPECT_EQ(dialog.values().lead, 0);
 }
 
+TEST_F(SmallDialogs, NoticeBrowsePutsTheChosenFileInTheFileField) {
+  wchar_t tmp[MAX_PATH];
+  GetTempPathW(MAX_PATH, tmp);
+  const std::wstring path = std::wstring(tmp) + L"quorel-notice-browse.wav";
+  CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  quorel::NoticeValues v;
+  v.flags = 1 | 32, v.sound_kind = 5;
+  CScheduleRegAlert dialog(v, env);
+  bool browser_shown = false;
+  std::wstring chosen;
+  const INT_PTR result = wingui::test::RunModalDriven(kNoticeTitle, [&] { return dialog.DoModal(nullptr); },
+                                                      [&](HWND d) {
+    PostClick(d, kNoticeBrowse);
+    HWND browser = wingui::test::WaitForWindow(L"\u30b5\u30a6\u30f3\u30c9\u30d5\u30a1\u30a4\u30eb\u306e\u9078\u629e");
+    browser_shown = browser != nullptr;
+    if (browser) {
+      WaitFor([&] { return IsWindowVisible(browser) != FALSE; }, 5000);
+      HWND name = GetDlgItem(browser, 0x47c);  // the file name box
+      if (!name) name = GetDlgItem(browser, 0x480);
+      SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+      PostMessageW(browser, WM_COMMAND, IDOK, 0);
+      WaitFor([&] { return !IsWindow(browser); }, 5000);
+    }
+    chosen = ItemText(d, kNoticeFile);
+    PostClick(d, IDOK);
+  });
+  DeleteFileW(path.c_str());
+  EXPECT_TRUE(browser_shown);
+  EXPECT_EQ(chosen, path);
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(dialog.values().file, wingui::AnsiFromWide(path));
+}
+
 TEST_F(SmallDialogs, NoticeTestPlaysThePackClipOfTheChosenKind) {
   ASSERT_FALSE(soundtest::RecordFolder().empty()) << "run with scripts/wine-run.sh --record DIR";
   soundtest::ClearRecordings();
