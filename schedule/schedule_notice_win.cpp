@@ -1,8 +1,43 @@
 #include "schedule/schedule_notice_win.h"
 
 #include <memory>
+#include <mutex>
+#include <set>
 
 #include "app/messages.h"
+
+namespace {
+
+std::mutex posted_mutex;
+std::set<const quorel::ScheduleNoticeSound*> posted;  // requests on their way to a clock window
+
+}  // namespace
+
+bool PostScheduleSound(HWND clock, std::unique_ptr<quorel::ScheduleNoticeSound> request) {
+  if (!clock || !request) return false;
+  std::lock_guard<std::mutex> lock(posted_mutex);
+  posted.insert(request.get());
+  if (!PostMessageW(clock, quorel::WM_SCHEDULE_SOUND, 0, reinterpret_cast<LPARAM>(request.get()))) {
+    posted.erase(request.get());
+    return false;
+  }
+  request.release();  // the clock window's now
+  return true;
+}
+
+bool PostScheduleSound(HWND clock, int kind, const std::string& file) {
+  auto request = std::make_unique<quorel::ScheduleNoticeSound>();
+  request->kind = kind;
+  request->file = file;
+  return PostScheduleSound(clock, std::move(request));
+}
+
+std::unique_ptr<quorel::ScheduleNoticeSound> TakeScheduleSound(LPARAM lp) {
+  auto* request = reinterpret_cast<quorel::ScheduleNoticeSound*>(lp);
+  std::lock_guard<std::mutex> lock(posted_mutex);
+  if (!request || !posted.erase(request)) return nullptr;
+  return std::unique_ptr<quorel::ScheduleNoticeSound>(request);
+}
 
 bool ScreenSaverRunning() {
   BOOL running = FALSE;
@@ -39,12 +74,7 @@ void CScheduleNoticer::Check(const quorel::ClockTime& now) {
     for (const quorel::ScheduleNotice& n : tick.show) window_.AddNotice(n);
     window_.ShowWithoutActivating();
   }
-  if (tick.sound) {
-    // The clock window owns the request once it is posted; a post that fails frees it here.
-    if (env_.clock && PostMessageW(env_.clock, quorel::WM_SCHEDULE_SOUND, 0, reinterpret_cast<LPARAM>(tick.sound.get()))) {
-      tick.sound.release();
-    }
-  }
+  if (tick.sound) PostScheduleSound(env_.clock, std::move(tick.sound));
   const quorel::QuorelSettings* s = env_.settings;
   if (tick.due && s && s->schedule_notice_stops_saver && env_.saver_running && env_.saver_running() &&
       env_.stop_saver) {

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "app/settings.h"
 #include "schedule/schedule_alert_msg_win.h"
@@ -14,6 +16,15 @@
 namespace quorel {
 class CScheduleInfo;
 }
+
+// WM_SCHEDULE_SOUND's request, from the notices and from the pages' sound tests
+// to the clock window. Only requests posted here are taken: a message of that
+// number from anywhere else carries no pointer of ours and is ignored. False
+// (and the request freed) when the post fails.
+bool PostScheduleSound(HWND clock, std::unique_ptr<quorel::ScheduleNoticeSound> request);
+bool PostScheduleSound(HWND clock, int kind, const std::string& file);
+// The clock window's side: the request behind lParam, or null.
+std::unique_ptr<quorel::ScheduleNoticeSound> TakeScheduleSound(LPARAM lp);
 
 // True while a screen saver runs; and its end (the system's by default).
 bool ScreenSaverRunning();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/clock_window_win.h"
+#include "app/messages.h"
 #include "base/memory_file_system.h"
 #include "schedule/schedule_info.h"
 #include "sound/clock_sounds_win.h"
@@ -189,6 +190,25 @@ TEST_F(NoticesWithClock, ASoundNoticeWaitsForTheClocksAlarmToEnd) {
   EXPECT_TRUE(soundtest::Holds(rec[0], chime2));
   EXPECT_TRUE(soundtest::Holds(rec[1], chime2));
   EXPECT_TRUE(soundtest::Holds(rec[2], serious_alarm)) << "after the alarm, not over it";
+}
+
+TEST_F(NoticesWithClock, ASoundMessageFromElsewhereIsIgnoredAndAPostedOnePlays) {
+  // A message of the same number whose parameter is no request of ours.
+  quorel::ScheduleNoticeSound not_ours;
+  SendMessageW(clock_.hwnd(), quorel::WM_SCHEDULE_SOUND, 0, reinterpret_cast<LPARAM>(&not_ours));
+  SendMessageW(clock_.hwnd(), quorel::WM_SCHEDULE_SOUND, 0, 0x1234);
+  PumpMessages(300);
+  EXPECT_FALSE(sounds_->playing());
+  EXPECT_TRUE(soundtest::Recordings().empty());
+
+  ASSERT_TRUE(PostScheduleSound(clock_.hwnd(), quorel::kNoticeChime1, ""));
+  const std::string chime1 = Clip(chime, L"CHIME1");
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        PumpMessages(50);
+        return Heard(chime1) == 1;
+      },
+      10000));
 }
 
 TEST(ScheduleNoticer, ADueNoticeEndsARunningScreenSaverWhenSoSet) {
