@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/messages.h"
+#include "app/quorel_e2e_support_win.h"
 #include "net/net_test_support_win.h"
 #include "net/weather_test_support.h"
 #include "settings_ui/fake_setup_host_win.h"
@@ -94,6 +95,10 @@ TEST(SetupWeatherPage, ManualFetchShowsTheForecastTextAndOkKeepsTheSettings) {
     Click(page, CSetupWeather::kFetchNow);
     filled = wingui::test::WaitFor(
         [&] { return Text(page, CSetupWeather::kResult).find(Sj(u8"地域：東京")) != std::string::npos; }, 30000);
+    // The page as a person sees it, with the site's instructions: bin/tests/screens/weather-page.ppm.
+    CreateDirectoryW((wingui::test::ProgramFolder() + L"\\tests\\screens").c_str(), nullptr);
+    quorel_e2e::SavePpm(quorel_e2e::Capture(quorel_e2e::RectOf(sheet)),
+                        wingui::test::ProgramFolder() + L"\\tests\\screens\\weather-page.ppm");
     wingui::test::PressSheetButton(sheet, PSBTN_OK);
   });
   EXPECT_EQ(result, IDOK);
