@@ -16,9 +16,11 @@
 #include "app/settings.h"
 #include "base/geometry.h"
 #include "render/compositor.h"
+#include "render/draw_background.h"
 #include "render/image_load_win.h"
 #include "app/main_time.h"
 #include "render/sprite_sheet.h"
+#include "render/weather_icon.h"
 #include "alarm/alarm_info.h"
 #include "wingui/window_win.h"
 
@@ -33,6 +35,9 @@ struct ClockTickHooks {
   std::function<void(const quorel::ClockTime&, bool minute_claimed)> check_time_signal;
   std::function<void()> hourly_character;
   std::function<bool(const quorel::ClockTime&)> advance_background;  // true: the scene changed
+  // Today's forecast for the scene; false when there is none. Asked only while
+  // "天気予報を取得する" and "天気予報を背景に反映する" are on.
+  std::function<bool(quorel::SceneWeather&)> scene_weather;
   std::function<void(const quorel::ClockTime&)> idle_motions;
   std::function<void(const quorel::ClockTime&)> calendar_day;
   // The clock window's sound job (each optional).
@@ -52,6 +57,8 @@ struct ClockNetHooks {
   std::function<bool(quorel::QuorelSettings&)> copy_news_client;  // false when no news client exists
   std::function<void()> write_news_file;          // the settings' news text to news.txt
   std::function<void()> play_news_sound;          // the voice pack's "ALARM" when no sound plays
+  std::function<bool()> weather_runs;             // a weather service runs
+  quorel::ForecastLookup weather_forecast;        // its forecast of a month and day
 };
 
 // The calendar window as the clock sees it (an attached calendar follows,
@@ -107,6 +114,8 @@ class CQuorelWin : public wingui::Window {
   void SetSheets(quorel::SpriteSheet face, quorel::SpriteSheet icons) {
     face_sheet_ = std::move(face), icon_sheet_ = std::move(icons);
   }
+  // The scene sheet (PNG 309), likewise.
+  void SetSceneSheet(quorel::SpriteSheet scenes) { scene_sheet_ = std::move(scenes); }
   void SetMonitors(std::vector<quorel::Rect> monitors) { monitors_ = std::move(monitors); }
   void SetHooks(ClockTickHooks hooks) { hooks_ = std::move(hooks); }
   ClockNetHooks& net_hooks() { return net_hooks_; }
@@ -149,6 +158,7 @@ class CQuorelWin : public wingui::Window {
   bool popup_visible() const { return popup_visible_; }
   CPopupWindow& popup() { return popup_; }
   CClockCharacter* character() { return character_.get(); }
+  quorel::CDrawBackground* background() { return background_.get(); }
 
  protected:
   bool OnCreate(const CREATESTRUCTW& cs) override;
@@ -177,6 +187,7 @@ class CQuorelWin : public wingui::Window {
   void KillTimers(bool only_those_of_apply);
   void StartReturnTimerIfAway();
   void MainTick();
+  bool UpdateBackground(const quorel::ClockTime& now);
   void Flee();
   void ReturnTick();
   void FadeTick();
@@ -206,8 +217,9 @@ class CQuorelWin : public wingui::Window {
   quorel::TimeSource* time_source_ = nullptr;
   std::unique_ptr<quorel::TimeSource> system_time_;
 
-  quorel::SpriteSheet face_sheet_, icon_sheet_;
+  quorel::SpriteSheet face_sheet_, icon_sheet_, scene_sheet_;
   std::unique_ptr<quorel::CDrawClock> face_;
+  std::unique_ptr<quorel::CDrawBackground> background_;
   std::unique_ptr<quorel::CDrawInformations> informations_;
   std::unique_ptr<CClockCharacter> character_;
   quorel::Surface frame_;  // the window's picture, as last composed

@@ -6,6 +6,7 @@
 #include "net/mail_service_win.h"
 #include "base/file_system_win.h"
 #include "calendar/holiday_set_win.h"
+#include "render/quorel_dbg_win.h"
 #include "settings_ui/com_setting_win.h"
 #include "settings_ui/setup_property_win.h"
 
@@ -35,6 +36,20 @@ void CAppSetupHost::ShowAbout(HWND owner) {
   if (clock_window()) GetWindowRect(clock_window(), &clock);
   CAboutBox about(clock, app_.GetWindowMonitorRect(clock_window()));
   about.DoModal(owner);
+}
+
+void CAppSetupHost::ShowDebugDialog(HWND owner) {
+  CQuorelWin& clock = app_.clock();
+  CQuorelDbg::SceneNames names;
+  if (quorel::CDrawBackground* background = clock.background()) {
+    names.still = background->SceneNames(quorel::kGroupStill);
+    names.animated = background->SceneNames(quorel::kGroupAnimated);
+    names.event = background->SceneNames(quorel::kGroupEvents);
+    names.weather = background->WeatherSceneNames();
+  }
+  int motion = clock.character() ? clock.character()->forced_motion() : 0;
+  CQuorelDbg dialog(app_.settings(), std::move(names), motion);
+  if (dialog.DoModal(owner) == IDOK && clock.character()) clock.character()->SetForcedMotion(motion);
 }
 
 void CAppSetupHost::ShowComSetting(HWND owner) {
@@ -80,6 +95,10 @@ bool RunSettingsSheet(CQuorelApp& app, HWND main_window) {
 
 quorel::CMailService* CAppSetupHost::mail_service() {
   return app_.main_window() ? &app_.main_window()->mail_service() : nullptr;
+}
+
+quorel::CWeatherService* CAppSetupHost::weather_service() {
+  return app_.main_window() ? &app_.main_window()->weather_service() : nullptr;
 }
 
 quorel::CNewsService* CAppSetupHost::news_service() {

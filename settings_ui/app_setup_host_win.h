@@ -25,7 +25,7 @@ class CAppSetupHost : public CSetupHost {
   void MoveClockNow() override;
   void RequestExit() override { exit_requested_ = true; }
   void ShowAbout(HWND owner) override;
-  void ShowDebugDialog(HWND owner) override {}  // the debug dialog comes with the scenes
+  void ShowDebugDialog(HWND owner) override;
   void ShowComSetting(HWND owner) override;
   quorel::AlarmList& alarms() override { return app_.clock().alarms(); }
   void ShowHolidaySet(HWND owner) override;
@@ -34,6 +34,7 @@ class CAppSetupHost : public CSetupHost {
   }
   quorel::CMailService* mail_service() override;
   quorel::CNewsService* news_service() override;
+  quorel::CWeatherService* weather_service() override;
   void WriteNewsFile(const std::string& text) override { app_.WriteNewsFile(text); }
   void PlayTestSound(int mail_kind, const std::string& file) override;
   void StopTestSound() override;
