@@ -119,21 +119,22 @@ constexpr ScenePos kChristmasLightsAt{3, 5};
 constexpr Strip kChristmasOrnaments{615, 163, 20, 30, 2, 21, 0};
 constexpr ScenePos kChristmasOrnamentsAt{3, 5};
 constexpr Cell kPresent{538, 204, 13, 11};
-constexpr ScenePos kPresentAt{66, 17};
+constexpr ScenePos kPresentAt{68, 17};
 
 // ---- Loops and scripted motions ----
 // Fireworks: cells 0-4 the rising trail, 5-10 the burst opening and fading.
 // Pumpkins: 15 cells of candle flicker. Pampas grass: 6 cells of sway.
 // Carp streamers: 4-cell wave, flying left from the pole; wind wheel: 4-cell turn.
 // Milky Way: 2-cell twinkle. Bamboo with paper strips: 3 cells (left, middle, right).
-// Dolphins: one jump in 6 cells (rise, arc, dive, splash); the second jump is
-// the same cells 25 pixels further right.
+// Dolphins: one jump in 6 cells (breaking the surface, rising, at the top,
+// diving, the tail going under, the rings); the water line is the cell's row 11.
+// The second jump is the same cells 25 pixels further right.
 // UFO: 4 cells of turning lights. Crow: 4-cell wing beat. Bird: 2 wing cells.
 // Sparkle: the shooting star, 0 brightest to 3 faintest.
 constexpr Strip kFireworks{211, 217, 25, 28, 11, 26, 0};
 constexpr ScenePos kFireworksAt{1, 0};
 constexpr Strip kPumpkins{1, 271, 24, 20, 15, 25, 0};
-constexpr ScenePos kPumpkinsAt{1, 18};
+constexpr ScenePos kPumpkinsAt{1, 10};
 constexpr Strip kPampas{497, 217, 20, 26, 6, 21, 0};
 constexpr ScenePos kPampasAt{62, 14};
 constexpr Strip kCarpStreamers{337, 246, 20, 20, 4, 21, 0};
@@ -147,7 +148,7 @@ constexpr ScenePos kMilkyWayAt{10, 0};
 constexpr Strip kBamboo{523, 163, 24, 40, 3, 25, 0};
 constexpr ScenePos kBambooAt{0, 0};
 constexpr Strip kDolphins{105, 248, 16, 14, 6, 17, 0};
-constexpr ScenePos kDolphinsAt{8, 16};
+constexpr ScenePos kDolphinsAt{4, 9};
 constexpr Strip kUfo{333, 208, 15, 8, 4, 16, 0};
 constexpr Strip kCrow{137, 263, 9, 6, 4, 10, 0};
 constexpr Strip kBird{480, 260, 7, 5, 2, 8, 0};
@@ -175,6 +176,8 @@ constexpr Cell kCloudLarge{614, 244, 44, 16};
 constexpr ScenePos kCloudLargeAt{38, 1};
 constexpr Cell kCloudLargeNight{60, 248, 44, 16};
 constexpr ScenePos kCloudLargeNightAt{38, 1};
+constexpr Cell kCloudLargeEvening{1, 307, 44, 16};
+constexpr ScenePos kCloudLargeEveningAt{38, 1};
 
 // ---- Event scenery ----
 // Hearts: two cells drawn alternately, each at its own place. New Year
@@ -186,7 +189,7 @@ constexpr ScenePos kSunflowerAt{4, 2};
 constexpr Cell kRainbow{543, 244, 70, 24};
 constexpr ScenePos kRainbowAt{6, 2};
 constexpr Cell kDumplings{523, 204, 14, 12};
-constexpr ScenePos kDumplingsAt{4, 20};
+constexpr ScenePos kDumplingsAt{6, 16};
 constexpr Strip kHeart{564, 204, 11, 10, 2, 12, 0};
 constexpr Strip kNewYear{497, 244, 22, 26, 2, 23, 0};
 constexpr ScenePos kNewYearAt{1, 12};

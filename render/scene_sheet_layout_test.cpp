@@ -129,6 +129,7 @@ const NamedCell kCells[] = {
     {"cloud_evening", kCloudEvening},
     {"cloud_large", kCloudLarge},
     {"cloud_large_night", kCloudLargeNight},
+    {"cloud_large_evening", kCloudLargeEvening},
     {"irises", kIrises},
     {"sunflower", kSunflower},
     {"rainbow", kRainbow},
