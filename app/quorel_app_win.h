@@ -20,6 +20,7 @@
 #include "app/startup_rules.h"
 #include "base/file_system_win.h"
 #include "calendar/calendar_win.h"
+#include "net/weather_define.h"
 #include "schedule/sync_plugin_host_win.h"
 #include "sound/clock_sounds_win.h"
 #include "alarm/clock_alarms_win.h"
@@ -150,4 +151,5 @@ class CQuorelApp {
   std::unique_ptr<CClockAlarms> alarms_;
   std::vector<quorel::Rect> monitors_;
   quorel::MemoryReleaseCheck memory_check_;
+  std::optional<quorel::CWeatherDefineObjects> weather_define_;  // the site chosen at start-up
 };

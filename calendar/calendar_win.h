@@ -31,6 +31,8 @@ struct CalendarWindowEnv {
   std::function<bool()> settings_sheet_open;
   // The schedule store, once the program has one (null: no day has entries).
   quorel::CScheduleInfo* schedule = nullptr;
+  // The short forecast text of a date (false: none), while a weather service runs.
+  std::function<bool(int year, int month, int day, std::string& text)> forecast;
 };
 
 class CCalenderWin : public wingui::Window, public ClockCalendarLink {

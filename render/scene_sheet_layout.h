@@ -209,7 +209,7 @@ constexpr Cell kDragonflySmall{661, 185, 5, 3};
 
 constexpr ScenePos kSunLeftAt{3, 3};        // the autumn morning's sun
 constexpr ScenePos kHeartAt{6, 6};          // the first heart
-constexpr ScenePos kHeartSecondAt{66, 8};   // the second heart
+constexpr ScenePos kHeartSecondAt{69, 15};  // the second heart, below the sun
 
 // Arrays by season and band.
 enum SceneSeason { kSceneSpring = 0, kSceneSummer = 1, kSceneAutumn = 2, kSceneWinter = 3 };
