@@ -1,6 +1,6 @@
 // The scene behind the clock in the real window: chosen on Apply from the
 // settings, the debug settings and the moment, kept up to date by the main
-// tick (with the forecast when the weather background is on), and painted.
+// tick (with today's forecast when the weather background is on), and painted.
 #include "app/clock_window_win.h"
 
 #include <gtest/gtest.h>
@@ -73,15 +73,14 @@ TEST_F(ClockBackground, ChristmasEveIsPaintedAndTheDebugSettingsForceAScene) {
 TEST_F(ClockBackground, TheMainTickFollowsTheMinuteAndTheForecast) {
   FixedTime time(12, 31, 23, 59);
   clock_.SetTimeSource(&time);
-  quorel::SceneWeather forecast{3, 0, 0};
+  quorel::Forecast forecast{3, 0, 0};
   int asked = 0;
-  ClockTickHooks hooks;
-  hooks.scene_weather = [&](quorel::SceneWeather& w) {
+  clock_.net_hooks().weather_runs = [] { return true; };
+  clock_.net_hooks().weather_forecast = [&](int month, int day) -> std::optional<quorel::Forecast> {
+    if (month != 1 || day != 1) return std::nullopt;  // only the day's own forecast
     ++asked;
-    w = forecast;
-    return true;
+    return forecast;
   };
-  clock_.SetHooks(hooks);
   ASSERT_TRUE(clock_.CreateClock(main_.hwnd()));
   const auto& animated = clock_.background()->Group(quorel::kGroupAnimated);
   EXPECT_EQ(animated[15]->Name(), Scene());  // a winter night
@@ -95,7 +94,7 @@ TEST_F(ClockBackground, TheMainTickFollowsTheMinuteAndTheForecast) {
   PumpMessages(400);
   EXPECT_GT(asked, 0);
   EXPECT_EQ(clock_.background()->Group(quorel::kGroupRain)[7]->Name(), Scene());  // winter night, rain
-  forecast = quorel::SceneWeather{4, 0, 0};
+  forecast = quorel::Forecast{4, 0, 0};
   PumpMessages(400);
   EXPECT_EQ(clock_.background()->Group(quorel::kGroupSnow)[7]->Name(), Scene());
 }

@@ -340,10 +340,12 @@ void CQuorelWin::MainTick() {
 // The scene of this minute and forecast, then one tick of its animation.
 bool CQuorelWin::UpdateBackground(const quorel::ClockTime& now) {
   bool changed = background_->UpdateMoment(now.month, now.day, now.hour, now.minute);
-  quorel::SceneWeather weather;
-  if (settings_.weather_fetch && settings_.weather_background && hooks_.scene_weather &&
-      hooks_.scene_weather(weather)) {
-    changed |= background_->UpdateWeather(weather);
+  // Today's forecast, while the weather service runs and the scene is to follow it.
+  if (settings_.weather_fetch && settings_.weather_background && net_hooks_.weather_runs &&
+      net_hooks_.weather_runs() && net_hooks_.weather_forecast) {
+    if (const std::optional<quorel::Forecast> f = net_hooks_.weather_forecast(now.month, now.day)) {
+      changed |= background_->UpdateWeather(quorel::SceneWeather{f->primary, f->secondary, f->connector});
+    }
   }
   changed |= background_->Advance();
   return changed;

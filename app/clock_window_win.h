@@ -35,9 +35,6 @@ struct ClockTickHooks {
   std::function<void(const quorel::ClockTime&, bool minute_claimed)> check_time_signal;
   std::function<void()> hourly_character;
   std::function<bool(const quorel::ClockTime&)> advance_background;  // true: the scene changed
-  // Today's forecast for the scene; false when there is none. Asked only while
-  // "天気予報を取得する" and "天気予報を背景に反映する" are on.
-  std::function<bool(quorel::SceneWeather&)> scene_weather;
   std::function<void(const quorel::ClockTime&)> idle_motions;
   std::function<void(const quorel::ClockTime&)> calendar_day;
   // The clock window's sound job (each optional).

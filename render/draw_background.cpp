@@ -194,6 +194,7 @@ void CDrawBackground::Build() {
   CPictureObject* cloud_evening = Picture(P::kCloudEvening);
   CPictureObject* cloud_large = Picture(P::kCloudLarge);
   CPictureObject* cloud_large_night = Picture(P::kCloudLargeNight);
+  CPictureObject* cloud_large_evening = Picture(P::kCloudLargeEvening);
   CPictureObject* tree_green = Picture(P::kTreeGreen);
   CPictureObject* tree_blossom = Picture(P::kTreeBlossom);
   CPictureObject* tree_blossom_night = Picture(P::kTreeBlossomNight);
@@ -450,7 +451,7 @@ void CDrawBackground::Build() {
   }
   for (int season = 0; season < 4; ++season) {
     const Kids partly[3] = {Swapped(fine[season][0], drift, cloud_large),
-                            Swapped(fine[season][1], cloud_evening, cloud_large),
+                            Swapped(fine[season][1], cloud_evening, cloud_large_evening),
                             Swapped(fine[season][2], moons[season], cloud_large_night)};
     for (int b = 0; b < 3; ++b) {
       AddScene(kGroupPartlyFine, SceneName(kTextWeatherPrefix, season, kFineBands[b], 1),

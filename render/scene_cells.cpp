@@ -52,6 +52,7 @@ std::array<SceneCell, static_cast<int>(ScenePic::kCount)> Table() {
   set(P::kCloudEvening, Of(kCloudEvening, kCloudEveningAt));
   set(P::kCloudLarge, Of(kCloudLarge, kCloudLargeAt));
   set(P::kCloudLargeNight, Of(kCloudLargeNight, kCloudLargeNightAt));
+  set(P::kCloudLargeEvening, Of(kCloudLargeEvening, kCloudLargeEveningAt));
   set(P::kTreeGreen, Of(kTreeGreen, kTreeGreenAt));
   set(P::kTreeBlossom, Of(kTreeBlossom, kTreeBlossomAt));
   set(P::kTreeBlossomNight, Of(kTreeBlossomNight, kTreeBlossomNightAt));

@@ -16,7 +16,7 @@ enum class ScenePic {
   // Lights of the sky.
   kSun, kSunLeft, kSunSetting, kMoonHazy, kMoonCrescent, kMoonBehindCloud, kMoonFull,
   // Clouds (the drifting ones are placed by their motions).
-  kCloudDrift, kCloudDriftGrey, kCloudDriftNight, kCloudEvening, kCloudLarge, kCloudLargeNight,
+  kCloudDrift, kCloudDriftGrey, kCloudDriftNight, kCloudEvening, kCloudLarge, kCloudLargeNight, kCloudLargeEvening,
   // Trees and ground.
   kTreeGreen, kTreeBlossom, kTreeBlossomNight, kTreeYellow, kTreeMaple, kTreeSnowy,
   kGrassSpring, kGrassSummer, kGrassAutumn, kGrassWinter, kGrassEvening, kGrassNight,

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures the running quorel.exe under wine: CPU time and working set over a
-# span of seconds with the animations (seconds, blink, background) on and off,
+# span of seconds with the animations (seconds, blink, background) on and off
+# and in the busiest scene (a snowstorm),
 # beside the plainest Win32 clock of the same build (tools/plain_clock) as the
 # floor, and the time from the start to the first painted window of each.
 #   scripts/measure-clock.sh [SECONDS]   (default 60; build first: make win)
@@ -14,11 +15,11 @@ ensure_wine_prefix
 key='HKCU\Software\Yoveta Inc.\ころぷく for Windows\Config'
 tick=$(getconf CLK_TCK)
 
-measure() {  # LABEL EXE ANIMATIONS(0/1, or - for a program without settings)
-  local label=$1 exe=$2 animations=$3
+measure() {  # LABEL EXE ANIMATIONS(0/1, or - for a program without settings) [FORCED_WEATHER_SCENE]
+  local label=$1 exe=$2 animations=$3 scene=${4:-}
   wineserver -k 2>/dev/null
   xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
-    key=$1 animations=$2 exe=$3 span=$4 tick=$5 label=$6 probe=$7
+    key=$1 animations=$2 exe=$3 span=$4 tick=$5 label=$6 probe=$7 scene=$8
     if [ "$animations" != - ]; then
       # Present settings of the current version: the first start keeps them as they are.
       wine reg add "$key" /v "バージョン" /t REG_SZ /d "v7.84" /f >/dev/null 2>&1
@@ -26,6 +27,9 @@ measure() {  # LABEL EXE ANIMATIONS(0/1, or - for a program without settings)
         wine reg add "$key" /v "$v" /t REG_DWORD /d "$animations" /f >/dev/null 2>&1
       done
       wine reg add "$key" /v "時計の種別" /t REG_DWORD /d 1 /f >/dev/null 2>&1
+      # A scene forced by the debug settings (a weather scene), or the one of the moment.
+      wine reg add "$key" /v "デバッグ用背景の種別" /t REG_DWORD /d "$([ -n "$scene" ] && echo 3 || echo 0)" /f >/dev/null 2>&1
+      wine reg add "$key" /v "デバッグ用背景(天気予報)" /t REG_SZ /d "$scene" /f >/dev/null 2>&1
     fi
     first=$(wine "$probe" "$exe" 2>/dev/null | tr -d "\r")
     wineserver -w 2>/dev/null
@@ -45,7 +49,7 @@ measure() {  # LABEL EXE ANIMATIONS(0/1, or - for a program without settings)
     printf "| %-34s | %8s | %6s | %4s MiB | %s |\n" "$label" "$cpu_ms" \
       "$(awk "BEGIN {printf \"%.2f\", $cpu_ms / ($span * 10)}")%" "$((rss / 1024))" "$first"
     wineserver -k
-  ' measure "$key" "$animations" "$exe" "$span" "$tick" "$label" "$bin/tools/first_paint_probe.exe"
+  ' measure "$key" "$animations" "$exe" "$span" "$tick" "$label" "$bin/tools/first_paint_probe.exe" "$scene"
 }
 
 echo "idle over $span s under wine and Xvfb ($(nproc) cores, load $(cut -d" " -f1 /proc/loadavg) at the start)"
@@ -53,4 +57,6 @@ printf "| %-34s | %8s | %6s | %8s | %s |\n" "program" "CPU ms" "core" "working" 
 echo "|---|---|---|---|---|"
 measure "quorel.exe, animations on" "$bin/quorel.exe" 1
 measure "quorel.exe, animations off" "$bin/quorel.exe" 0
+# The busiest scene: up to 60 flakes of a snowstorm.
+measure "quorel.exe, snowstorm scene" "$bin/quorel.exe" 1 "天気予報_冬の夜(暴風雪)"
 measure "plain_clock.exe (the floor)" "$bin/tools/plain_clock.exe" -
