@@ -238,14 +238,6 @@ bool CQuorelApp::CreateMainWindow() {
   tick.play_schedule_sound = [this](int kind, const std::string& file) {
     sounds_->PlayNotice(quorel::ScheduleNoticeClip(kind, file), /*talk=*/true);
   };
-  // Today's forecast for the weather scenes (the clock asks only when the forecast is to show there).
-  tick.scene_weather = [this](quorel::SceneWeather& w) {
-    if (!main_wnd_) return false;
-    const auto today = main_wnd_->weather_service().TodayForecast(clock_.MainTime());
-    if (!today) return false;
-    w.primary = today->primary, w.secondary = today->secondary, w.connector = today->connector;
-    return true;
-  };
   tick.calendar_day = [this](const quorel::ClockTime&) {
     if (calendar_) calendar_->CheckDay();
   };
