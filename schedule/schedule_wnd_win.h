@@ -143,6 +143,7 @@ class CScheduleWnd : public wingui::Window {
   int hover_kind_ = quorel::kAreaNone, hover_line_ = -1;
   int pressed_button_ = quorel::kAreaNone;
   int repeat_state_ = 0;  // 0 none, 1 waiting for the first repeat, 2 repeating
+  bool button_held_ = false;
   bool dragging_ = false;
   POINT press_ = {};
   bool menu_open_ = false, dialog_open_ = false;
