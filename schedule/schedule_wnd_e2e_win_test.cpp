@@ -140,8 +140,12 @@ TEST_F(ScheduleOnScreen, AWeekWrittenFromTheByteLayoutIsListed) {
   SavePpm(shown, ProgramFolder() + L"\\tests\\schedule_week_shown.ppm");  // for a look
   // One separator above each day header after the first: the 24th ... the 30th
   // (the trip continues on the 29th), seven days listed.
+  // The title line above the list has the same colour: the list starts at the
+  // first row of another colour below the title's buttons, at the right edge.
+  int list_top = 11;
+  while (list_top < shown.Height() && shown.At(shown.Width() - 3, list_top) == kSeparator) ++list_top;
   int separators = 0, in_progress_rows = 0;
-  for (int y = 1; y < shown.Height() - 1; ++y) {
+  for (int y = list_top; y < shown.Height() - 1; ++y) {
     bool line = true;
     for (int x = 1; x < shown.Width() - 1 && line; ++x) line = shown.At(x, y) == kSeparator;
     separators += line;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/string_table.h"
+#include "calendar/calendar_texts.h"
 #include "calendar/holidays.h"
 
 namespace quorel {
@@ -115,11 +116,13 @@ ScheduleListModel BuildScheduleList(const ScheduleListInputs& in) {
       line.date = date;
       line.index = static_cast<int>(k);
       line.today = today;
+      // The later days of a multi-day entry start at 00:00, where the order puts them.
       char time[16];
-      if (e.NoTime()) {
-        std::snprintf(time, sizeof time, "--:-- ");
+      int hour = 0, minute = 0;
+      if (EntryStartOn(e, date.year, date.month, date.day, hour, minute)) {
+        std::snprintf(time, sizeof time, "%02d:%02d ", hour % 100, minute % 100);
       } else {
-        std::snprintf(time, sizeof time, "%02d:%02d ", e.start_hour % 100, e.start_minute % 100);
+        std::snprintf(time, sizeof time, "--:-- ");
       }
       line.text = time + e.content;
       if (in.one_line && !e.place.empty()) line.text += "/" + e.place;

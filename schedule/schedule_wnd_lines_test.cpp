@@ -141,6 +141,20 @@ TEST(ScheduleList, OneLineModeAndEmptyDays) {
   EXPECT_EQ(SjisAll(expected), Texts(BuildScheduleList(in)));
 }
 
+TEST(ScheduleList, LaterDaysOfAMultiDayEntryStartAtMidnight) {
+  _SCHE_MEM_ITEM trip = Timed({2026, 12, 21}, 20, 0, 9, 0, "旅行");
+  trip.end_year = 2026, trip.end_month = 12, trip.end_day = 22;
+  std::map<int, ScheduleList> days;
+  days[20261221] = {trip};
+  days[20261222] = {trip, Timed({2026, 12, 22}, 13, 0, 14, 0, "昼")};  // the store's order: key 0 first
+  ScheduleListInputs in = Week(days);
+  in.days = 2;
+  const std::vector<std::string> expected = {
+      "12/21(月)の予定(1件)", "20:00 旅行", "12/22(火)の予定(2件)", "00:00 旅行", "13:00 昼",
+  };
+  EXPECT_EQ(SjisAll(expected), Texts(BuildScheduleList(in)));
+}
+
 TEST(ScheduleList, StopsAtTheEndOf2099) {
   std::map<int, ScheduleList> days;
   ScheduleListInputs in = Week(days);
