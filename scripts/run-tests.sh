@@ -36,6 +36,8 @@ for exe in "$build"/win/bin/tests/*_win_tests.exe; do
   # The network clients' tests talk to real servers on loopback, started around them.
   peers=()
   case "$name" in net_win_tests|net_e2e_win_tests|settings_ui_win_tests) peers=(scripts/net-test-peers.py) ;; esac
+  # The installer's test builds the installer and runs in a wine prefix of its own.
+  case "$name" in dist_win_tests) peers=(scripts/dist-test-env.py) ;; esac
   "${peers[@]}" scripts/wine-run.sh --timeout "${QUOREL_SHELL_TEST_TIMEOUT:-600}" "${fake[@]}" "$exe" --gtest_color=no \
       >"$results/$name.log" 2>&1
   rc=$?
