@@ -238,6 +238,9 @@ bool CQuorelApp::CreateMainWindow() {
   tick.play_schedule_sound = [this](int kind, const std::string& file) {
     sounds_->PlayNotice(quorel::ScheduleNoticeClip(kind, file), /*talk=*/true);
   };
+  tick.schedule_with_clock = [this](ClockTickHooks::FleeFollow what) {
+    if (schedule_wnd_) schedule_wnd_->FollowClockFlee(what);
+  };
   tick.calendar_day = [this](const quorel::ClockTime&) {
     if (calendar_) calendar_->CheckDay();
   };
@@ -278,7 +281,10 @@ bool CQuorelApp::CreateMainWindow() {
   sheet.apply_schedule = [this] { ApplySchedule(); };
   main_wnd_->SetSettingsSheetHooks(sheet);
   main_wnd_->SetCalendarActions([this] { if (calendar_) calendar_->ShowOnContact(); },
-                                [this] { if (calendar_) calendar_->ForceOntoScreen(); });
+                                [this] {
+                                  if (calendar_) calendar_->ForceOntoScreen();
+                                  if (schedule_wnd_) schedule_wnd_->ForceOntoScreen();
+                                });
   if (!main_wnd_->CreateHidden()) return false;
   ApplyCalendar();
   ApplySchedule();

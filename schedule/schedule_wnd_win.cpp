@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr unsigned kStrWindowTitle = 58011, kStrPopupTitle = 58012, kStrReload = 703;
+constexpr unsigned kStrWindowTitle = 370, kStrPopupTitle = 58012, kStrReload = 703;
 constexpr int kMenuTemplate = 58110;
 constexpr int kFadedAlpha = 35;
 
@@ -395,7 +395,50 @@ void CScheduleWnd::PickDate() {
 
 void CScheduleWnd::ForceOntoScreen() {
   if (!hwnd()) return;
-  SetWindowPos(hwnd(), nullptr, 30, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, 30, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CScheduleWnd::FollowClockFlee(ClockTickHooks::FleeFollow what) {
+  if (!hwnd()) return;
+  const quorel::QuorelSettings& s = clock_.settings();
+  switch (what) {
+    case ClockTickHooks::kFleeHide:
+      if (!IsWindowVisible(hwnd())) return;
+      HidePopup();
+      ShowNoActivate(hwnd(), false);
+      hidden_with_clock_ = true;
+      return;
+    case ClockTickHooks::kFleeFade:
+      if (faded_with_clock_) return;
+      HidePopup();
+      SetExStyle(hwnd(), WS_EX_LAYERED | WS_EX_TRANSPARENT, true);
+      if (s.fade_while_fleeing) {
+        StartFade(TranslucentAlpha(), kFadedAlpha);
+      } else {
+        KillTimer(hwnd(), kTimerFade);
+        alpha_current_ = alpha_target_ = kFadedAlpha;
+        SetLayeredWindowAttributes(hwnd(), 0, kFadedAlpha, LWA_ALPHA);
+      }
+      faded_with_clock_ = true;
+      return;
+    case ClockTickHooks::kFleeBack:
+      if (hidden_with_clock_) ShowNoActivate(hwnd(), true);
+      if (faded_with_clock_) {
+        SetExStyle(hwnd(), WS_EX_TRANSPARENT, s.schedule_translucent && s.schedule_click_through &&
+                                                  s.schedule_cursor_reaction == 0);
+        if (s.fade_while_fleeing) {
+          StartFade(kFadedAlpha, TranslucentAlpha());
+        } else if (s.schedule_translucent) {
+          alpha_current_ = alpha_target_ = TranslucentAlpha();
+          SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(TranslucentAlpha()), LWA_ALPHA);
+        } else {
+          alpha_current_ = alpha_target_ = 255;
+          SetExStyle(hwnd(), WS_EX_LAYERED, false);
+        }
+      }
+      hidden_with_clock_ = faded_with_clock_ = false;
+      return;
+  }
 }
 
 bool CScheduleWnd::Busy() const { return dragging_ || menu_open_ || dialog_open_; }

@@ -69,6 +69,8 @@ class CScheduleWnd : public wingui::Window {
   void PressButton(int kind);
   // Back onto the screen (the tray's command).
   void ForceOntoScreen();
+  // The clock flees by vanishing or turning transparent: the window does the same, and comes back with it.
+  void FollowClockFlee(ClockTickHooks::FleeFollow what);
 
   // For tests and the program's views.
   const quorel::ScheduleDate& shown_date() const { return shown_; }
@@ -152,4 +154,5 @@ class CScheduleWnd : public wingui::Window {
   int alpha_current_ = 255, alpha_target_ = 255;
   bool return_pending_ = false;
   bool fitting_ = false;
+  bool hidden_with_clock_ = false, faded_with_clock_ = false;
 };

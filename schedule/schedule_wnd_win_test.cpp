@@ -10,6 +10,7 @@
 
 #include "app/common_util.h"
 #include "app/messages.h"
+#include "app/setting_meanings.h"
 #include "app/quorel_e2e_support_win.h"
 #include "base/memory_file_system.h"
 #include "schedule/schedule_delete_win.h"
@@ -297,6 +298,25 @@ TEST_F(ScheduleWindowTest, ReturnsToTodayOnceTheCursorStaysAway) {
   EXPECT_EQ((quorel::ScheduleDate{2026, 12, 31}), window_->shown_date());  // not before its second
   PumpMessages(1800);
   EXPECT_EQ((quorel::ScheduleDate{2026, 12, 24}), window_->shown_date());
+}
+
+TEST_F(ScheduleWindowTest, VanishesWithAFleeingClockAndComesBackWithIt) {
+  s().flee_kind = quorel::kFleeVanish;
+  s().sensitivity = 2;
+  ClockTickHooks hooks;
+  hooks.schedule_with_clock = [this](ClockTickHooks::FleeFollow what) { window_->FollowClockFlee(what); };
+  clock_.SetHooks(hooks);
+  Create();
+  ASSERT_TRUE(IsWindowVisible(window_->hwnd()));
+  SetCursorPos(920, 720);  // onto the clock
+  SendMessageW(clock_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  EXPECT_FALSE(IsWindowVisible(clock_.hwnd()));
+  EXPECT_FALSE(IsWindowVisible(window_->hwnd()));
+  SetCursorPos(1200, 1000);
+  EXPECT_TRUE(wingui::test::WaitFor([this] {
+    PumpMessages(50);
+    return IsWindowVisible(clock_.hwnd()) && IsWindowVisible(window_->hwnd());
+  }, 3000));
 }
 
 }  // namespace
