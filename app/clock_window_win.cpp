@@ -255,7 +255,10 @@ void CQuorelWin::RenderFrame() {
   quorel::ClockTime second = quorel::GetSubTime(*time_source_, SubZone(settings_));
   const bool user_character = character_ && character_->IsUserCharacter();
   face_->SetInputs(ClockFaceInputsFrom(settings_, now, second, /*bare_face=*/user_character, /*emblem_closed=*/false));
-  informations_->SetInputs(InformationInputsFrom(settings_, mail_blink_phase_, news_blink_phase_));
+  quorel::InformationInputs info = InformationInputsFrom(settings_, mail_blink_phase_, news_blink_phase_);
+  quorel::UpdateWeatherInputs(info, settings_.weather_fetch != 0, net_hooks_.weather_runs && net_hooks_.weather_runs(),
+                              settings_.weather_corner_kind, settings_.weather_switch_hour, now, net_hooks_.weather_forecast);
+  informations_->SetInputs(info);
   quorel::SceneParts parts;
   parts.clock = face_.get();
   parts.informations = informations_.get();

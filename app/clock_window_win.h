@@ -19,6 +19,7 @@
 #include "render/image_load_win.h"
 #include "app/main_time.h"
 #include "render/sprite_sheet.h"
+#include "render/weather_icon.h"
 #include "alarm/alarm_info.h"
 #include "wingui/window_win.h"
 
@@ -55,6 +56,8 @@ struct ClockNetHooks {
   std::function<bool(quorel::QuorelSettings&)> copy_news_client;  // false when no news client exists
   std::function<void()> write_news_file;          // the settings' news text to news.txt
   std::function<void()> play_news_sound;          // the voice pack's "ALARM" when no sound plays
+  std::function<bool()> weather_runs;             // a weather service runs
+  quorel::ForecastLookup weather_forecast;        // its forecast of a month and day
 };
 
 // The calendar window as the clock sees it (an attached calendar follows,

@@ -144,9 +144,11 @@ std::vector<std::string> CCommonUtil::ScanFields(const std::string& text, const 
   // Every string conversion is bounded to the field size, so no text overruns a field.
   std::string bounded;
   if (!BoundFormat(format, bounded)) return fields;
-  std::vector<std::vector<char>> buffers(10, std::vector<char>(kMaxFieldBytes + 1, '\0'));
+  // One set of field buffers per thread, kept: a feed of many short items is
+  // scanned item by item, and clearing 160 KB for each of them cost more than the scan.
+  static thread_local std::vector<char> buffers(10 * (kMaxFieldBytes + 1));
   char* b[10];
-  for (int i = 0; i < 10; ++i) b[i] = buffers[static_cast<std::size_t>(i)].data();
+  for (int i = 0; i < 10; ++i) b[i] = buffers.data() + static_cast<std::size_t>(i) * (kMaxFieldBytes + 1);
   const int filled =
       std::sscanf(text.c_str(), bounded.c_str(), b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], b[9]);
   for (int i = 0; i < filled && i < count; ++i) fields.emplace_back(b[i]);

@@ -10,6 +10,7 @@
 #include "app/tray_wnd_win.h"
 #include "net/mail_service_win.h"
 #include "net/time_service_win.h"
+#include "net/weather_client_win.h"
 
 class CMainWnd : public CTrayWnd {
  public:
@@ -46,6 +47,7 @@ class CMainWnd : public CTrayWnd {
   quorel::CTimeService* time_service() { return time_service_.get(); }
   quorel::CMailService& mail_service() { return mail_service_; }
   quorel::CNewsService& news_service() { return news_service_; }
+  quorel::CWeatherService& weather_service() { return weather_service_; }
   // The mail and news clients run only in the program (tests of the main window
   // leave them off); a news page that failed its checks goes to `write_news_error`.
   void EnableMailAndNews(std::function<void(const std::string&)> write_news_error) {
@@ -85,6 +87,7 @@ class CMainWnd : public CTrayWnd {
   std::unique_ptr<quorel::CTimeService> time_service_;
   quorel::CMailService mail_service_;
   quorel::CNewsService news_service_;
+  quorel::CWeatherService weather_service_;
   std::function<void(const std::string&)> write_news_error_;
   bool mail_and_news_ = false;
 };

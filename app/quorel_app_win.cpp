@@ -66,6 +66,11 @@ CQuorelApp::CQuorelApp()
   };
   hooks_.save_alarms = [this] { alarms_->Save(); };
   hooks_.create_schedule_store = [this] { CreateScheduleStore(); };
+  hooks_.load_weather_definitions = [this](const std::string& folder, const std::string& site) {
+    quorel::CWeatherService loader;
+    loader.LoadDefinitions(folder, site);
+    weather_define_ = loader.define();
+  };
   quorel::SeedProcessRandom(static_cast<std::uint32_t>(std::time(nullptr)) ^ GetCurrentProcessId());
 }
 
@@ -264,6 +269,14 @@ bool CQuorelApp::CreateMainWindow() {
       quorel::CMailClient* client = main_wnd_ ? main_wnd_->mail_service().client() : nullptr;
       if (client) quorel::StoreMailLastValues(client->shared().Last(), s);
     };
+    main_wnd_->weather_service().set_define(weather_define_);
+    clock_.net_hooks().weather_runs = [this] { return main_wnd_ && main_wnd_->weather_service().client(); };
+    clock_.net_hooks().weather_forecast = [this](int month, int day) -> std::optional<quorel::Forecast> {
+      quorel::CWeatherClient* client = main_wnd_ ? main_wnd_->weather_service().client() : nullptr;
+      const std::optional<quorel::CWeatherInfoObjects> r = client ? client->Forecast(month, day) : std::nullopt;
+      if (!r) return std::nullopt;
+      return quorel::ForecastCodes(*r);
+    };
     hooks_.copy_news_client = [this](quorel::QuorelSettings& s) {
       quorel::CNewsClient* client = main_wnd_ ? main_wnd_->news_service().client() : nullptr;
       if (client) quorel::StoreNewsLastValues(client->shared().Last(), s);
@@ -274,11 +287,15 @@ bool CQuorelApp::CreateMainWindow() {
     calendar_.reset();
     schedule_wnd_.reset();
     noticer_.reset();
+    main_wnd_->weather_service().Stop();
     if (hooks_.shutdown) hooks_.shutdown();
   });
   CMainWnd::SettingsSheetHooks sheet;
   sheet.apply_calendar = [this] { ApplyCalendar(); };
   sheet.apply_schedule = [this] { ApplySchedule(); };
+  if (system_clock_) {
+    sheet.align_clients = [this] { main_wnd_->weather_service().Apply(settings(), clock_.hwnd()); };
+  }
   main_wnd_->SetSettingsSheetHooks(sheet);
   main_wnd_->SetCalendarActions([this] { if (calendar_) calendar_->ShowOnContact(); },
                                 [this] {
@@ -286,6 +303,7 @@ bool CQuorelApp::CreateMainWindow() {
                                   if (schedule_wnd_) schedule_wnd_->ForceOntoScreen();
                                 });
   if (!main_wnd_->CreateHidden()) return false;
+  if (system_clock_) main_wnd_->weather_service().Apply(settings(), clock_.hwnd());
   ApplyCalendar();
   ApplySchedule();
   return true;
@@ -310,6 +328,13 @@ void CQuorelApp::ApplyCalendar() {
   env.edit_schedule = [this](HWND self) { return ScheduleEdits(self); };
   env.show_schedule_date = [this](int year, int month, int day) {
     if (schedule_wnd_) schedule_wnd_->ShowDate(quorel::ScheduleDate{year, month, day});
+  };
+  env.forecast = [this](int year, int month, int day, std::string& text) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    quorel::ClockTime today;
+    today.year = now.wYear, today.month = now.wMonth, today.day = now.wDay;
+    return main_wnd_ && main_wnd_->weather_service().ShortText(year, month, day, today, text);
   };
   calendar_ = std::make_unique<CCalenderWin>(clock_, env);
   if (!calendar_->CreateCalendar(main_wnd_->hwnd())) {

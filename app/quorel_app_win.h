@@ -24,6 +24,7 @@
 #include "schedule/schedule_notice_win.h"
 #include "schedule/schedule_wnd_edit_win.h"
 #include "schedule/schedule_wnd_win.h"
+#include "net/weather_define.h"
 #include "schedule/sync_plugin_host_win.h"
 #include "app/system_time_source_win.h"
 #include "sound/clock_sounds_win.h"
@@ -167,4 +168,5 @@ class CQuorelApp {
   std::unique_ptr<CClockAlarms> alarms_;
   std::vector<quorel::Rect> monitors_;
   quorel::MemoryReleaseCheck memory_check_;
+  std::optional<quorel::CWeatherDefineObjects> weather_define_;  // the site chosen at start-up
 };

@@ -415,6 +415,7 @@ void CCalenderWin::ShowDayPopup() {
   in.display_name = record.day[hover_.day - 1].display_name;
   in.schedule_marking = quorel::CalendarMarksSchedules(s);
   in.detailed = in.schedule_marking || s.weather_fetch != 0;
+  if (s.weather_fetch) in.forecast = env_.forecast;
   const quorel::ScheduleList entries = DayEntries(y, m, hover_.day);
   in.entries = &entries;
   const quorel::DayPopupText text = quorel::MakeDayPopupText(in);

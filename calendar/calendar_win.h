@@ -36,6 +36,8 @@ struct CalendarWindowEnv {
   std::function<ScheduleEditor(HWND self)> edit_schedule;
   // "スケジュール：カレンダ左クリック時に日付を変更": the schedule window shows that day.
   std::function<void(int year, int month, int day)> show_schedule_date;
+  // The short forecast text of a date (false: none), while a weather service runs.
+  std::function<bool(int year, int month, int day, std::string& text)> forecast;
 };
 
 class CCalenderWin : public wingui::Window, public ClockCalendarLink {

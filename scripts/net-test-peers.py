@@ -7,7 +7,7 @@ Starts, and waits for a real answer from each:
   - chronyd -x (never touches the system clock) as the NTP server,
   - a UDP port that takes requests and never answers,
   - an HTTP server of the tests' own: the time pages, a header echo, error
-    statuses and an oversized body,
+    statuses, an oversized body and the weather feeds (net/weather_feeds),
   - tinyproxy with Basic authentication in front of that HTTP server,
   - dovecot with three messages for one user over POP3 and POP3S (certificates
     of a test authority made by openssl for this run),
@@ -101,6 +101,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             with TLS_LOCK:
                 got = TLS_RECEIVED.get(int(path[14:]))
             self.answer(200, "none" if got is None else f"connections={got[0]} bytes={got[1]}")
+        elif path.startswith("/weather/") or path.startswith("/weather-today/"):
+            self.answer(*weather_feed(path))
         elif path == "/echo":
             self.answer(200, "".join(f"{k}: {v}\n" for k, v in self.headers.items()))
         elif path.startswith("/status/"):
@@ -114,6 +116,29 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(200, "ready")
         else:
             self.answer(404, "not found")
+
+
+WEATHER_FEEDS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "net", "weather_feeds")
+
+
+def weather_feed(path):
+    """/weather/NAME: a feed fixture as it is; /weather-today/NAME: the same with its
+    days 24, 25 and 26 turned into today, tomorrow and the day after."""
+    today = path.startswith("/weather-today/")
+    name = os.path.basename(path.split("/", 2)[2])
+    try:
+        with open(os.path.join(WEATHER_FEEDS, name), "rb") as f:
+            data = f.read()
+    except OSError:
+        return 404, "not found"
+    if today:
+        now = time.time()
+        for i, day in enumerate((b"24", b"25", b"26")):
+            data = data.replace(b">" + day + "日".encode(), b">@" + str(i).encode() + "日".encode())
+        for i in range(3):
+            shown = str(time.localtime(now + i * 86400).tm_mday).encode()
+            data = data.replace(b">@" + str(i).encode(), b">" + shown)
+    return 200, data
 
 
 class QuietServer(http.server.ThreadingHTTPServer):

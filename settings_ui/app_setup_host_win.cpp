@@ -97,6 +97,10 @@ quorel::CMailService* CAppSetupHost::mail_service() {
   return app_.main_window() ? &app_.main_window()->mail_service() : nullptr;
 }
 
+quorel::CWeatherService* CAppSetupHost::weather_service() {
+  return app_.main_window() ? &app_.main_window()->weather_service() : nullptr;
+}
+
 quorel::CNewsService* CAppSetupHost::news_service() {
   return app_.main_window() ? &app_.main_window()->news_service() : nullptr;
 }

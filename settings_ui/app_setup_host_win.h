@@ -35,6 +35,7 @@ class CAppSetupHost : public CSetupHost {
   }
   quorel::CMailService* mail_service() override;
   quorel::CNewsService* news_service() override;
+  quorel::CWeatherService* weather_service() override;
   void WriteNewsFile(const std::string& text) override { app_.WriteNewsFile(text); }
   void PlayTestSound(int mail_kind, const std::string& file) override;
   void StopTestSound() override;

@@ -18,6 +18,7 @@ namespace quorel {
 class CTimeService;
 class CMailService;
 class CNewsService;
+class CWeatherService;
 }  // namespace quorel
 
 class CSetupHost {
@@ -67,6 +68,9 @@ class CSetupHost {
   // and stopped by a check-now button); null where the program has none.
   virtual quorel::CMailService* mail_service() { return nullptr; }
   virtual quorel::CNewsService* news_service() { return nullptr; }
+  // The weather service: its site definition (none: the page "天気" is disabled),
+  // its client and the forecast text kept between sheets; null where the program has none.
+  virtual quorel::CWeatherService* weather_service() { return nullptr; }
   // news.txt of the data folder gets a new edition's text.
   virtual void WriteNewsFile(const std::string& text) {}
   // The clock shows the settings' state again (an icon went out).

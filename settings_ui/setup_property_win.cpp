@@ -8,6 +8,7 @@
 #include "base/string_table.h"
 #include "calendar/setup_calender_win.h"
 #include "net/setup_time_win.h"
+#include "net/setup_weather_win.h"
 #include "render/setup_cursor_win.h"
 #include "render/setup_display2_win.h"
 #include "render/setup_display_win.h"
@@ -53,7 +54,7 @@ constexpr PageFactory kPages[] = {
     Make<CSetupMail>,  // 8 "メール"
     Make<CSetupTimeZone>,  // 9 "時差"
     Make<CSetupSchedule>,  // 10 "スケジュール"
-    Placeholder<292>,  // 11 "天気"
+    Make<CSetupWeather>,  // 11 "天気"
     Make<CSetupEtc>,   // 12 "その他１"
     Make<CSetupEtc2>,  // 13 "その他２"
 };
