@@ -94,17 +94,17 @@ CScheduleWnd::~CScheduleWnd() {
 bool CScheduleWnd::CreateScheduleWindow(HWND owner) {
   static const std::wstring title = wingui::WideFromAnsi(quorel::LoadText(kStrWindowTitle));
   const quorel::QuorelSettings& s = clock_.settings();
-  wingui::WindowSpec spec;
-  spec.class_name = kClassName;
-  spec.title = title.c_str();
-  spec.style = WS_POPUP;
-  spec.ex_style = WS_EX_TOOLWINDOW;
-  spec.parent = owner;
-  spec.x = s.schedule_left;
-  spec.y = s.schedule_top;
-  spec.width = std::clamp(s.schedule_right - s.schedule_left, quorel::kScheduleMinWidth, quorel::kScheduleMaxWidth);
-  spec.height = std::clamp(s.schedule_bottom - s.schedule_top, quorel::kScheduleMinHeight, quorel::kScheduleMaxHeight);
-  if (!Create(spec)) return false;
+  wingui::WindowSpec shape;
+  shape.class_name = kClassName;
+  shape.title = title.c_str();
+  shape.style = WS_POPUP;
+  shape.ex_style = WS_EX_TOOLWINDOW;
+  shape.parent = owner;
+  shape.x = s.schedule_left;
+  shape.y = s.schedule_top;
+  shape.width = std::clamp(s.schedule_right - s.schedule_left, quorel::kScheduleMinWidth, quorel::kScheduleMaxWidth);
+  shape.height = std::clamp(s.schedule_bottom - s.schedule_top, quorel::kScheduleMinHeight, quorel::kScheduleMaxHeight);
+  if (!Create(shape)) return false;
   SendMessageW(hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
   return true;
 }

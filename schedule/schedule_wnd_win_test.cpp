@@ -48,10 +48,10 @@ quorel::_SCHE_MEM_ITEM Entry(int y, int m, int d, int sh, int eh, const char* co
 class ScheduleWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    wingui::WindowSpec spec;
-    spec.class_name = L"ScheduleTestMain";
-    spec.ex_style = WS_EX_TOOLWINDOW;
-    ASSERT_TRUE(main_.Create(spec));
+    wingui::WindowSpec shape;
+    shape.class_name = L"ScheduleTestMain";
+    shape.ex_style = WS_EX_TOOLWINDOW;
+    ASSERT_TRUE(main_.Create(shape));
     SetCursorPos(1200, 1000);
     s().startup_placement = 2;
     s().clock_left = 900, s().clock_top = 700, s().clock_right = 982, s().clock_bottom = 753;
