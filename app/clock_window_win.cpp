@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/background_inputs.h"
 #include "app/clock_geometry.h"
 #include "app/clock_timing.h"
 #include "app/common_util_win.h"
@@ -72,7 +73,9 @@ bool CQuorelWin::OnCreate(const CREATESTRUCTW&) {
   HMODULE module = GetModuleHandleW(nullptr);
   if (!face_sheet_.IsLoaded()) face_sheet_ = quorel::LoadSheetFromResource(module, kPngClockFace);
   if (!icon_sheet_.IsLoaded()) icon_sheet_ = quorel::LoadSheetFromResource(module, kPngInformations);
+  if (!scene_sheet_.IsLoaded()) scene_sheet_ = quorel::LoadSheetFromResource(module, kPngScenes);
   face_ = std::make_unique<quorel::CDrawClock>(std::move(face_sheet_));
+  background_ = std::make_unique<quorel::CDrawBackground>(std::move(scene_sheet_), nullptr);
   informations_ = std::make_unique<quorel::CDrawInformations>(std::move(icon_sheet_));
   character_ = std::make_unique<CClockCharacter>(module);
   if (settings_.startup_placement != quorel::kPlaceAsLastTime) settings_.fled = 0;
@@ -109,6 +112,7 @@ void CQuorelWin::Apply() {
   ApplyPopupColours();
   ApplyBlinking();
   ApplyCharacter();
+  quorel::ApplyBackgroundSettings(*background_, settings_, MainTime());
   RepaintIfNeeded(true);
   if (settings_.flee_kind != quorel::kFleeNone && settings_.sensitivity == quorel::kSensitivityHyper) {
     SetTimer(hwnd(), kTimerHypersensitive, 200, nullptr);
@@ -260,6 +264,7 @@ void CQuorelWin::RenderFrame() {
                               settings_.weather_corner_kind, settings_.weather_switch_hour, now, net_hooks_.weather_forecast);
   informations_->SetInputs(info);
   quorel::SceneParts parts;
+  parts.background = background_.get();
   parts.clock = face_.get();
   parts.informations = informations_.get();
   if (character_) parts.character = &character_->drawable();
@@ -323,12 +328,25 @@ void CQuorelWin::MainTick() {
   if (hooks_.check_time_signal) hooks_.check_time_signal(now, claimed);
   if (hooks_.hourly_character) hooks_.hourly_character();
   const bool character_changed = character_ && character_->HourlyChange(settings_, now, settings_open_);
-  bool scene_changed = hooks_.advance_background ? hooks_.advance_background(now) : false;
+  bool scene_changed = UpdateBackground(now);
+  if (hooks_.advance_background) scene_changed |= hooks_.advance_background(now);
   scene_changed |= character_changed;
   RepaintIfNeeded(scene_changed);
   if (hooks_.idle_motions) hooks_.idle_motions(now);
   if (character_ && character_->IdleTick(settings_, now)) StartAnimation();
   if (hooks_.calendar_day) hooks_.calendar_day(now);
+}
+
+// The scene of this minute and forecast, then one tick of its animation.
+bool CQuorelWin::UpdateBackground(const quorel::ClockTime& now) {
+  bool changed = background_->UpdateMoment(now.month, now.day, now.hour, now.minute);
+  quorel::SceneWeather weather;
+  if (settings_.weather_fetch && settings_.weather_background && hooks_.scene_weather &&
+      hooks_.scene_weather(weather)) {
+    changed |= background_->UpdateWeather(weather);
+  }
+  changed |= background_->Advance();
+  return changed;
 }
 
 bool CQuorelWin::IsCursorNear() const {

@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "base/geometry.h"
 #include "render/compositor.h"
+#include "render/draw_background.h"
 #include "render/image_load_win.h"
 #include "app/main_time.h"
 #include "render/sprite_sheet.h"
@@ -34,6 +35,9 @@ struct ClockTickHooks {
   std::function<void(const quorel::ClockTime&, bool minute_claimed)> check_time_signal;
   std::function<void()> hourly_character;
   std::function<bool(const quorel::ClockTime&)> advance_background;  // true: the scene changed
+  // Today's forecast for the scene; false when there is none. Asked only while
+  // "天気予報を取得する" and "天気予報を背景に反映する" are on.
+  std::function<bool(quorel::SceneWeather&)> scene_weather;
   std::function<void(const quorel::ClockTime&)> idle_motions;
   std::function<void(const quorel::ClockTime&)> calendar_day;
   // The clock window's sound job (each optional).
@@ -113,6 +117,8 @@ class CQuorelWin : public wingui::Window {
   void SetSheets(quorel::SpriteSheet face, quorel::SpriteSheet icons) {
     face_sheet_ = std::move(face), icon_sheet_ = std::move(icons);
   }
+  // The scene sheet (PNG 309), likewise.
+  void SetSceneSheet(quorel::SpriteSheet scenes) { scene_sheet_ = std::move(scenes); }
   void SetMonitors(std::vector<quorel::Rect> monitors) { monitors_ = std::move(monitors); }
   void SetHooks(ClockTickHooks hooks) { hooks_ = std::move(hooks); }
   ClockNetHooks& net_hooks() { return net_hooks_; }
@@ -155,6 +161,7 @@ class CQuorelWin : public wingui::Window {
   bool popup_visible() const { return popup_visible_; }
   CPopupWindow& popup() { return popup_; }
   CClockCharacter* character() { return character_.get(); }
+  quorel::CDrawBackground* background() { return background_.get(); }
 
  protected:
   bool OnCreate(const CREATESTRUCTW& cs) override;
@@ -183,6 +190,7 @@ class CQuorelWin : public wingui::Window {
   void KillTimers(bool only_those_of_apply);
   void StartReturnTimerIfAway();
   void MainTick();
+  bool UpdateBackground(const quorel::ClockTime& now);
   void Flee();
   void ReturnTick();
   void FadeTick();
@@ -212,8 +220,9 @@ class CQuorelWin : public wingui::Window {
   quorel::TimeSource* time_source_ = nullptr;
   std::unique_ptr<quorel::TimeSource> system_time_;
 
-  quorel::SpriteSheet face_sheet_, icon_sheet_;
+  quorel::SpriteSheet face_sheet_, icon_sheet_, scene_sheet_;
   std::unique_ptr<quorel::CDrawClock> face_;
+  std::unique_ptr<quorel::CDrawBackground> background_;
   std::unique_ptr<quorel::CDrawInformations> informations_;
   std::unique_ptr<CClockCharacter> character_;
   quorel::Surface frame_;  // the window's picture, as last composed

@@ -33,6 +33,10 @@ inline void WriteSettings(const std::vector<std::pair<std::wstring, DWORD>>& dwo
   // The current version: no conversions of older versions apply.
   const wchar_t version[] = L"v7.84";
   RegSetValueExW(key, L"バージョン", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof(version));
+  // The still scene of the minute unless the test asks for the animated ones:
+  // a moving scene would differ from the reference picture.
+  const DWORD still_scene = 0;
+  RegSetValueExW(key, L"背景アニメーション", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&still_scene), sizeof(DWORD));
   for (const auto& v : dwords) {
     RegSetValueExW(key, v.first.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.second), sizeof(DWORD));
   }
@@ -103,6 +107,29 @@ inline void SavePpm(const quorel::Surface& s, const std::wstring& path) {
       std::fwrite(rgb, 1, 3, f);
     }
   std::fclose(f);
+}
+
+// A reference picture beside the tests (tests\\ref\\NAME), empty when it is missing.
+inline quorel::Surface LoadReference(const std::wstring& name) {
+  quorel::GdiplusSession gdiplus;
+  const std::wstring path = ProgramFolder() + L"\\tests\\ref\\" + name;
+  char narrow[MAX_PATH * 2];
+  WideCharToMultiByte(932, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+  return quorel::LoadImageFromFile(narrow);
+}
+
+// Which picture of a strip (pictures of `shown`'s size one under the other)
+// equals `shown`: its index, or -1.
+inline int MatchingFrame(const quorel::Surface& shown, const quorel::Surface& strip) {
+  const int w = shown.Width(), h = shown.Height();
+  if (w == 0 || h == 0 || strip.Width() != w || strip.Height() % h != 0) return -1;
+  for (int f = 0; f < strip.Height() / h; ++f) {
+    bool same = true;
+    for (int y = 0; y < h && same; ++y)
+      for (int x = 0; x < w && same; ++x) same = shown.At(x, y) == strip.At(x, f * h + y);
+    if (same) return f;
+  }
+  return -1;
 }
 
 class QuorelOnScreen : public ::testing::Test {

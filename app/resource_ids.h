@@ -10,6 +10,7 @@ enum : unsigned {
   kBitmapPopupFrame = 277,
   kBitmapPopupDigits = 278,
   kMenuTray = 129,
+  kPngScenes = 309,
   kPngInformations = 310,
   kPngClockFace = 311,
   kPngCharacterDigital = 312,

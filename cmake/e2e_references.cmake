@@ -1,5 +1,7 @@
 # Pictures the end-to-end tests compare the real program with: quorel-render's
 # output (a host tool of the host build) for the minute the tests start in.
+# The clock's pictures are taken with the scene animation off (the still scene
+# of that minute), as quorel_e2e::WriteSettings sets it unless a test says otherwise.
 if(NOT QUOREL_WIN)
   return()
 endif()
@@ -8,14 +10,15 @@ set(ref_dir ${CMAKE_BINARY_DIR}/bin/tests/ref)
 set(refs)
 # The host build's sheets: the references change with the art.
 set(host_art ${QUOREL_HOST_BIN}/../gen/art)
-set(host_sheets ${host_art}/png310.png ${host_art}/png311.png ${host_art}/png312.png ${host_art}/png313.png)
+set(host_sheets ${host_art}/png309.png ${host_art}/png310.png ${host_art}/png311.png ${host_art}/png312.png
+                ${host_art}/png313.png)
 foreach(magnify 0 2)
   set(out ${ref_dir}/clock_1759_m${magnify}.png)
   add_custom_command(
     OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
     COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "デジタルの秒=0"
-            --magnify ${magnify} --background black --out ${out}
+            --magnify ${magnify} --set "背景アニメーション=0" --out ${out}
     DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
     COMMENT "Rendering the end-to-end reference at magnification ${magnify}")
   list(APPEND refs ${out})
@@ -28,7 +31,7 @@ add_custom_command(
   COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "デジタルの秒=0" --character 0
           --set "キャラクタのビットマップファイル名=${QUOREL_HOST_BIN}/samples/mike.bmp"
           --set "キャラクタの情報ファイル名=${QUOREL_HOST_BIN}/samples/mike.inf"
-          --background black --out ${out}
+          --set "背景アニメーション=0" --out ${out}
   DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets} ${QUOREL_HOST_BIN}/samples/mike.bmp ${QUOREL_HOST_BIN}/samples/mike.inf
   COMMENT "Rendering the end-to-end reference of the sample character")
 list(APPEND refs ${out})
@@ -38,7 +41,7 @@ add_custom_command(
   OUTPUT ${out}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
   COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "時計の種別=0" --set "秒針=0"
-          --background black --out ${out}
+          --set "背景アニメーション=0" --out ${out}
   DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
   COMMENT "Rendering the end-to-end reference of the analog face")
 list(APPEND refs ${out})
@@ -53,13 +56,38 @@ foreach(case "6;1;1" "10;1;1" "12;0;0")
     OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
     COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "デジタルの秒=0" --set "時計の種別=${kind}"
-            --set "秒針=${hand}" --character ${chara} --background black --out ${out}
+            --set "秒針=${hand}" --character ${chara} --set "背景アニメーション=0" --out ${out}
     DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
     COMMENT "Rendering the end-to-end reference of character ${chara}")
   list(APPEND refs ${out})
 endforeach()
+# Christmas Eve in the evening (the main time three hours ahead of the clock's
+# 17:59): every picture the animated room shows within 240 ticks, one under the other.
+set(out ${ref_dir}/scene_christmas_eve.png)
+add_custom_command(
+  OUTPUT ${out}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+  COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${e2e_minute}:00" --set "デジタルの秒=0" --set "瞬きアニメーション=0"
+          --set "メインの時刻の時差選択=21" --set "メインの時刻の時差(時)=3" --frames 240 --distinct --out ${out}
+  DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
+  COMMENT "Rendering the end-to-end reference of the Christmas Eve scene"
+  VERBATIM)
+list(APPEND refs ${out})
+# New Year's Day at noon: every picture the decorated winter day shows within
+# 6630 ticks (the drifting cloud's and the decoration's cycles together).
+string(SUBSTRING "${QUOREL_E2E_TIME_resources}" 0 16 new_year_minute)
+set(out ${ref_dir}/scene_new_year.png)
+add_custom_command(
+  OUTPUT ${out}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+  COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${new_year_minute}:00" --set "デジタルの秒=0" --set "瞬きアニメーション=0"
+          --frames 6630 --distinct --out ${out}
+  DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
+  COMMENT "Rendering the end-to-end reference of the New Year's scene"
+  VERBATIM)
+list(APPEND refs ${out})
 add_custom_target(quorel_e2e_references ALL DEPENDS ${refs})
-foreach(e2e app_e2e_win_tests settings_ui_e2e_win_tests)
+foreach(e2e app_e2e_win_tests settings_ui_e2e_win_tests render_e2e_win_tests resources_e2e_win_tests)
   if(TARGET ${e2e})
     add_dependencies(${e2e} quorel_e2e_references)
   endif()

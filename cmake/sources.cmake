@@ -73,6 +73,7 @@ set(QUOREL_E2E_TIME "2026-12-24 17:59:05")
 set(QUOREL_E2E_TIME_sound "2026-12-24 14:59:50")  # the time signal at 15:00
 set(QUOREL_E2E_TIME_alarm "2026-12-24 06:59:30")  # alarms of the minutes after
 set(QUOREL_E2E_TIME_calendar "2026-12-24 23:59:30")  # the calendar turns to the 25th at midnight
+set(QUOREL_E2E_TIME_resources "2027-01-01 12:00:00")  # the New Year's scene of the program's scene sheet
 set(QUOREL_E2E_TIME_net "2026-12-24 10:00:05")  # a still morning: only the mail icon changes
 
 function(quorel_add_test_program name dir tests)

@@ -3,6 +3,7 @@
 #include "schedule/schedule_delete_win.h"
 #include "app/settings.h"
 #include "schedule/schedule_info.h"
+#include "schedule/schedule_reg_dialogs_win.h"
 #include "schedule/schedule_regist_win.h"
 #include "schedule/select_date_win.h"
 
@@ -74,5 +75,20 @@ bool RunDatePicker(HWND owner, quorel::ScheduleDate& date, quorel::QuorelSetting
   const quorel::ScheduleDate chosen{picker.year(), picker.month(), picker.day()};
   if (!quorel::InScheduleYears(chosen)) return false;
   date = chosen;
+  return true;
+}
+
+bool RunNoticeDefaults(HWND owner, quorel::QuorelSettings& s) {
+  quorel::NoticeValues values;
+  values.flags = s.schedule_default_notice_flags;
+  values.lead = s.schedule_default_advance_minutes;
+  values.sound_kind = s.schedule_default_sound_kind;
+  values.file = s.schedule_default_sound_file;
+  CScheduleRegAlert dialog(values, ScheduleDialogEnvFromApp());
+  if (dialog.DoModal(owner) != IDOK) return false;
+  s.schedule_default_notice_flags = dialog.values().flags;
+  s.schedule_default_advance_minutes = dialog.values().lead;
+  s.schedule_default_sound_kind = dialog.values().sound_kind;
+  s.schedule_default_sound_file = dialog.values().file;
   return true;
 }

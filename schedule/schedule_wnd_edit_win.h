@@ -42,3 +42,5 @@ struct ScheduleEditor {
 int RunScheduleRegist(HWND owner, quorel::_SCHE_MEM_ITEM& item, quorel::CScheduleInfo& store);
 bool RunDatePicker(HWND owner, quorel::ScheduleDate& date, quorel::QuorelSettings& settings,
                    const std::function<void()>& save_settings);
+// The notice settings dialog on the defaults of new entries; true after OK.
+bool RunNoticeDefaults(HWND owner, quorel::QuorelSettings& settings);

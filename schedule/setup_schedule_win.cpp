@@ -121,6 +121,7 @@ bool CSetupSchedule::OnInitDialog() {
   detail_.monday = s.schedule_week_from_monday != 0;
   detail_.notice_topmost = s.schedule_notice_topmost != 0;
   detail_.stop_saver = s.schedule_notice_stops_saver != 0;
+  notice_defaults_ = s;
   UpdateEnabling();
   return true;
 }
@@ -164,7 +165,7 @@ bool CSetupSchedule::OnCommand(int id, int code) {
       }
       return true;
     case kNoticeDefaults:
-      host_.EditScheduleNoticeDefaults(d, host_.settings());
+      host_.EditScheduleNoticeDefaults(d, notice_defaults_);
       return true;
     case kColourButton: {
       unsigned colour = colour_;
@@ -232,4 +233,8 @@ void CSetupSchedule::OnApply() {
   s.schedule_week_from_monday = detail_.monday ? 1 : 0;
   s.schedule_notice_topmost = detail_.notice_topmost ? 1 : 0;
   s.schedule_notice_stops_saver = detail_.stop_saver ? 1 : 0;
+  s.schedule_default_notice_flags = notice_defaults_.schedule_default_notice_flags;
+  s.schedule_default_advance_minutes = notice_defaults_.schedule_default_advance_minutes;
+  s.schedule_default_sound_kind = notice_defaults_.schedule_default_sound_kind;
+  s.schedule_default_sound_file = notice_defaults_.schedule_default_sound_file;
 }

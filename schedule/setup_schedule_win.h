@@ -63,6 +63,7 @@ class CSetupSchedule : public wingui::PropertyPage {
   CSetupHost& host_;
   std::vector<std::string> faces_;
   CSetupScheduleDetail::Values detail_;
+  quorel::QuorelSettings notice_defaults_;  // the notice defaults being edited, stored on OK
   unsigned colour_ = 0;
   HBRUSH swatch_ = nullptr;
 };

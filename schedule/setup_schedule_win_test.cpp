@@ -24,9 +24,10 @@ class Host : public FakeSetupHost {
   int recoveries = 0, plugin_selections = 0, notice_defaults = 0;
   void RecoverScheduleFile(HWND) override { ++recoveries; }
   void SelectSchedulePlugin(HWND) override { ++plugin_selections; }
-  bool EditScheduleNoticeDefaults(HWND, quorel::QuorelSettings&) override {
+  bool EditScheduleNoticeDefaults(HWND, quorel::QuorelSettings& s) override {
     ++notice_defaults;
-    return false;
+    s.schedule_default_advance_minutes = 30;  // as the dialog's OK would
+    return true;
   }
 };
 
@@ -91,6 +92,7 @@ TEST(SetupSchedulePage, ShowsTheRecordAndOkStoresClampedValuesAndTheReactionByLi
     Choose(page, P::kReaction, 1);  // "時計と同じ動作をする"
     ClickButton(page, P::kMarkNone);
     ClickButton(page, P::kRecover);
+    ClickButton(page, P::kNoticeDefaults);
     wingui::test::PressSheetButton(sheet, PSBTN_OK);
   });
   EXPECT_EQ(IDOK, r);
@@ -105,6 +107,8 @@ TEST(SetupSchedulePage, ShowsTheRecordAndOkStoresClampedValuesAndTheReactionByLi
   EXPECT_EQ(3, s.schedule_cursor_reaction);
   EXPECT_EQ(0, s.schedule_calendar_marking);
   EXPECT_EQ(1, host.recoveries);
+  EXPECT_EQ(1, host.notice_defaults);
+  EXPECT_EQ(30, s.schedule_default_advance_minutes);  // the edited defaults, taken over with OK
   // No face was selected: the first of the list is stored, never a vertical face.
   EXPECT_NE("no such face", s.schedule_font_name);
   EXPECT_FALSE(s.schedule_font_name.empty());
@@ -149,6 +153,8 @@ TEST(SetupSchedulePage, ClickThroughOnlyWhileTranslucentAndTheReactionIsNone) {
   Host host;
   Enable(host.record);
   host.record.schedule_translucent = 0;
+  host.record.schedule_default_advance_minutes = 5;
+  const int advance = host.record.schedule_default_advance_minutes;
   struct {
     bool off_when_opaque = false, on_when_translucent = false, off_with_reaction = false, retopmost_off = false;
   } seen;
@@ -160,6 +166,7 @@ TEST(SetupSchedulePage, ClickThroughOnlyWhileTranslucentAndTheReactionIsNone) {
     seen.on_when_translucent = Enabled(page, P::kClickThrough);
     Choose(page, P::kReaction, 3);  // "透ける"
     seen.off_with_reaction = !Enabled(page, P::kClickThrough);
+    ClickButton(page, P::kNoticeDefaults);
     wingui::test::PressSheetButton(sheet, PSBTN_CANCEL);
   });
   EXPECT_TRUE(seen.off_when_opaque);
@@ -167,6 +174,8 @@ TEST(SetupSchedulePage, ClickThroughOnlyWhileTranslucentAndTheReactionIsNone) {
   EXPECT_TRUE(seen.off_with_reaction);
   EXPECT_TRUE(seen.retopmost_off);
   EXPECT_EQ(0, host.record.schedule_translucent);  // cancelled
+  EXPECT_EQ(1, host.notice_defaults);
+  EXPECT_EQ(advance, host.record.schedule_default_advance_minutes);  // the edited defaults went with Cancel
 }
 
 TEST(SetupSchedulePage, TheDetailDialogsValuesTakeEffectWithTheSheetsOk) {

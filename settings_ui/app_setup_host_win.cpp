@@ -1,6 +1,7 @@
 #include "settings_ui/app_setup_host_win.h"
 
 #include "schedule/recover_schedule_win.h"
+#include "schedule/schedule_wnd_edit_win.h"
 
 #include "sound/notice_sounds.h"
 
@@ -8,6 +9,7 @@
 #include "net/mail_service_win.h"
 #include "base/file_system_win.h"
 #include "calendar/holiday_set_win.h"
+#include "render/quorel_dbg_win.h"
 #include "settings_ui/com_setting_win.h"
 #include "settings_ui/setup_property_win.h"
 
@@ -39,9 +41,27 @@ void CAppSetupHost::ShowAbout(HWND owner) {
   about.DoModal(owner);
 }
 
+void CAppSetupHost::ShowDebugDialog(HWND owner) {
+  CQuorelWin& clock = app_.clock();
+  CQuorelDbg::SceneNames names;
+  if (quorel::CDrawBackground* background = clock.background()) {
+    names.still = background->SceneNames(quorel::kGroupStill);
+    names.animated = background->SceneNames(quorel::kGroupAnimated);
+    names.event = background->SceneNames(quorel::kGroupEvents);
+    names.weather = background->WeatherSceneNames();
+  }
+  int motion = clock.character() ? clock.character()->forced_motion() : 0;
+  CQuorelDbg dialog(app_.settings(), std::move(names), motion);
+  if (dialog.DoModal(owner) == IDOK && clock.character()) clock.character()->SetForcedMotion(motion);
+}
+
 void CAppSetupHost::ShowComSetting(HWND owner) {
   CComSetting dialog(app_.settings());
   dialog.DoModal(owner);
+}
+
+bool CAppSetupHost::EditScheduleNoticeDefaults(HWND owner, quorel::QuorelSettings& s) {
+  return RunNoticeDefaults(owner, s);
 }
 
 void CAppSetupHost::RecoverScheduleFile(HWND owner) {

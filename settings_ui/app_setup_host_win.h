@@ -25,11 +25,12 @@ class CAppSetupHost : public CSetupHost {
   void MoveClockNow() override;
   void RequestExit() override { exit_requested_ = true; }
   void ShowAbout(HWND owner) override;
-  void ShowDebugDialog(HWND owner) override {}  // the debug dialog comes with the scenes
+  void ShowDebugDialog(HWND owner) override;
   void ShowComSetting(HWND owner) override;
   quorel::AlarmList& alarms() override { return app_.clock().alarms(); }
   void ShowHolidaySet(HWND owner) override;
   void RecoverScheduleFile(HWND owner) override;
+  bool EditScheduleNoticeDefaults(HWND owner, quorel::QuorelSettings& s) override;
   quorel::CTimeService* time_service() override {
     return app_.main_window() ? app_.main_window()->time_service() : nullptr;
   }

@@ -3,8 +3,18 @@
 //
 //   quorel-render [--settings FILE] [--set NAME=VALUE ...] [--kind digital|analog]
 //                 [--magnify 0-4] [--hq] [--border 0-5] [--time "YYYY-MM-DD hh:mm:ss"]
-//                 [--sheets DIR] [--background sky|black] --out FILE
+//                 [--sheets DIR] [--background scene|sky|black] --out FILE
 //                 [--character N] [--motion TYPE --step K] [--contact [--scale S]]
+//                 [--scene NAME] [--weather P,S,C] [--ticks N] [--frames N [--every K] [--distinct]]
+//                 [--scene-contact [--columns C]]
+//
+// The background is the clock's scene (by default): the settings' mode and
+// debug scene at the moment, or the scene --scene names (UTF-8), advanced by
+// --ticks main ticks; --weather gives the forecast (codes and connector).
+// --frames N writes a strip of N pictures, one every K ticks (default 1), one
+// under the other; --distinct keeps only pictures not already in the strip. --scene-contact writes all 127 scenes in their groups' order
+// with the face and the character in front, C to a row (default 8), and lists
+// their names on standard output.
 //
 // --character N draws character N (0 = the user's files of the settings, 1-12
 // built in) instead of the settings' "キャラクタ"; --motion (blink, wink, doze,
@@ -35,13 +45,16 @@
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "app/settings_values.h"
+#include "base/cp932.h"
 #include "base/file_profile_store.h"
 #include "base/image_decode.h"
 #include "base/raster.h"
 #include "base/memory_file_system.h"
 #include "base/stretch.h"
 #include "calendar/calendar_picture.h"
+#include "app/background_inputs.h"
 #include "render/compositor.h"
+#include "render/draw_background.h"
 #include "render/draw_character.h"
 #include "render/sheet_layout.h"
 
@@ -65,6 +78,8 @@ int Usage(const char* message) {
                "                     [--sheets DIR] [--background sky|black] --out FILE\n"
                "                     [--character N] [--motion blink|wink|doze|startup|talk --step K]\n"
                "                     [--contact [--scale 1-8]]\n"
+               "                     [--scene NAME] [--weather P,S,C] [--ticks N] [--frames N [--every K] [--distinct]]\n"
+               "                     [--scene-contact [--columns C]]\n"
                "       quorel-render --calendar [--month YYYY-MM] [--hover-day D] [the options above] --out FILE\n");
   return 2;
 }
@@ -196,6 +211,37 @@ void GoToStep(CDrawCharacter& character, int k) {
     character.Advance();
 }
 
+// CP932 bytes to UTF-8 for the terminal (a reverse look-up of the code page's table).
+std::string Utf8FromCp932(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(text[i]);
+    unsigned code = b;
+    const bool lead = (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
+    if (b < 0x80) {
+      out.push_back(static_cast<char>(b));
+      continue;
+    }
+    if (lead && i + 1 < text.size()) code = (b << 8) | static_cast<unsigned char>(text[++i]);
+    unsigned u = '?';
+    for (std::size_t k = 0; k < kCp932PairCount; ++k) {
+      if (kCp932ByUnicode[k].code == code) {
+        u = kCp932ByUnicode[k].unicode;
+        break;
+      }
+    }
+    if (u < 0x800) {
+      out.push_back(static_cast<char>(0xc0 | (u >> 6)));
+      out.push_back(static_cast<char>(0x80 | (u & 0x3f)));
+    } else {
+      out.push_back(static_cast<char>(0xe0 | (u >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3f)));
+      out.push_back(static_cast<char>(0x80 | (u & 0x3f)));
+    }
+  }
+  return out;
+}
+
 void Blit(Surface& to, const Surface& from, int x, int y) {
   for (int yy = 0; yy < from.Height(); ++yy)
     for (int xx = 0; xx < from.Width(); ++xx) to.SetPixel(x + xx, y + yy, from.At(xx, yy));
@@ -204,7 +250,12 @@ void Blit(Surface& to, const Surface& from, int x, int y) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string settings_file, out, sheets = QUOREL_ART_DIR, background = "sky";
+  std::string settings_file, out, sheets = QUOREL_ART_DIR, background = "scene";
+  std::string scene_name;
+  bool has_scene_name = false, scene_contact = false;
+  SceneWeather weather;
+  int ticks = 0, frames = 0, every = 1, columns = 8;
+  bool distinct = false;
   FileProfileStore store;
   int kind = -1, magnify = -1, hq = -1, border = -1;
   ClockTime moment = Now();
@@ -259,6 +310,28 @@ int main(int argc, char** argv) {
       if (motion == 0) return Usage("--motion is blink, wink, doze, startup or talk");
     } else if (a == "--step" && (v = value())) {
       step = std::atoi(v);
+    } else if (a == "--scene" && (v = value())) {
+      scene_name = CCommonUtil::Utf8ToAnsi(v);
+      has_scene_name = true;
+    } else if (a == "--weather" && (v = value())) {
+      if (std::sscanf(v, "%d,%d,%d", &weather.primary, &weather.secondary, &weather.connector) != 3)
+        return Usage("--weather wants PRIMARY,SECONDARY,CONNECTOR");
+    } else if (a == "--ticks" && (v = value())) {
+      ticks = std::atoi(v);
+      if (ticks < 0 || ticks > 1000000) return Usage("--ticks is 0 to 1000000");
+    } else if (a == "--frames" && (v = value())) {
+      frames = std::atoi(v);
+      if (frames < 1 || frames > 100000) return Usage("--frames is 1 to 100000");
+    } else if (a == "--every" && (v = value())) {
+      every = std::atoi(v);
+      if (every < 1 || every > 10000) return Usage("--every is 1 to 10000");
+    } else if (a == "--distinct") {
+      distinct = true;
+    } else if (a == "--scene-contact") {
+      scene_contact = true;
+    } else if (a == "--columns" && (v = value())) {
+      columns = std::atoi(v);
+      if (columns < 1 || columns > 64) return Usage("--columns is 1 to 64");
     } else if (a == "--contact") {
       contact = true;
     } else if (a == "--scale" && (v = value())) {
@@ -320,15 +393,59 @@ int main(int argc, char** argv) {
   if (!failure.empty()) std::fprintf(stderr, "quorel-render: the user character did not load (the fox stands in)\n");
   // The user's own picture stands in for the plate and the dial.
   face.SetInputs(ClockFaceInputsFrom(s, main_time, sub_time, character.CharacterNumber() == 0, false));
+  SeededRandom scene_random(1);
+  CDrawBackground scene(LoadSheet(sheets, "png309.png"), &scene_random);
+  scene.UpdateWeather(weather);
+  ApplyBackgroundSettings(scene, s, main_time);
+  if (has_scene_name && !scene.ForceScene(scene_name)) {
+    std::fprintf(stderr, "quorel-render: no scene of that name\n");
+    return 2;
+  }
+  for (int i = 0; i < ticks; ++i) scene.Advance();
   SceneParts parts;
-  parts.background = background == "sky" ? &sky : nullptr;
+  parts.background = background == "sky" ? static_cast<CDrawObject*>(&sky)
+                     : background == "scene" ? static_cast<CDrawObject*>(&scene)
+                                             : nullptr;
   parts.clock = &face;
   parts.informations = &icons;
   parts.character = &character;
   const ComposeInputs inputs = ComposeInputsFrom(s, main_time);
 
   Surface picture;
-  if (!contact) {
+  if (scene_contact) {
+    // Every scene in the groups' order, with the face and the character in front.
+    ComposeInputs scene_inputs = inputs;
+    scene_inputs.magnify = 0;
+    scene_inputs.high_quality = false;
+    parts.background = &scene;
+    const int w = kSceneWidth + 2, h = kSceneHeight + 2;
+    std::vector<std::string> names;
+    for (int g = 0; g < kGroupCount; ++g)
+      for (const CLayerObject* layer : scene.Group(g)) names.push_back(layer->Name());
+    const int count = static_cast<int>(names.size());
+    const int rows = (count + columns - 1) / columns;
+    picture = Surface(columns * w, rows * h, Rgb(236, 236, 228));
+    for (int i = 0; i < count; ++i) {
+      scene.ForceScene(names[i]);
+      for (int t = 0; t < ticks; ++t) scene.Advance();
+      Blit(picture, Compose(parts, scene_inputs), (i % columns) * w + 1, (i / columns) * h + 1);
+      std::printf("%3d %s\n", i, Utf8FromCp932(names[i]).c_str());
+    }
+    if (scale > 1) picture = StretchNearest(picture, picture.Width() * scale, picture.Height() * scale);
+  } else if (frames > 0) {
+    // A strip of frames, one under the other; with --distinct only the pictures
+    // not shown before (every picture the animation shows within those ticks).
+    std::vector<Surface> shown;
+    for (int f = 0; f < frames; ++f) {
+      if (f > 0)
+        for (int t = 0; t < every; ++t) scene.Advance();
+      Surface frame = Compose(parts, inputs);
+      if (!distinct || std::find(shown.begin(), shown.end(), frame) == shown.end()) shown.push_back(std::move(frame));
+    }
+    picture = Surface(shown[0].Width(), shown[0].Height() * static_cast<int>(shown.size()));
+    for (std::size_t f = 0; f < shown.size(); ++f) Blit(picture, shown[f], 0, static_cast<int>(f) * shown[0].Height());
+    if (scale > 1) picture = StretchNearest(picture, picture.Width() * scale, picture.Height() * scale);
+  } else if (!contact) {
     if (motion) {
       character.StartMotion(motion);
       GoToStep(character, step);

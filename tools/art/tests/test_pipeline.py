@@ -280,8 +280,8 @@ class ShippedArt(unittest.TestCase):
             return f.read()
 
     def test_sheets_have_their_sizes(self):
-        for name, size in (("png310.png", (70, 90)), ("png311.png", (220, 172)), ("png312.png", (835, 400)),
-                           ("png313.png", (650, 400)), ("png335.png", (533, 113)), ("png334.png", (713, 155)),
+        for name, size in (("png309.png", (666, 339)), ("png310.png", (70, 90)), ("png311.png", (220, 172)),
+                           ("png312.png", (835, 400)), ("png313.png", (650, 400)), ("png335.png", (533, 113)), ("png334.png", (713, 155)),
                            ("png332.png", (959, 211))):
             w, h, _ = writers.read_png(self.read(name))
             self.assertEqual((w, h), size, name)
@@ -297,8 +297,8 @@ class ShippedArt(unittest.TestCase):
         with open(os.path.join(ART_DIR, "quorel_art.rc"), encoding="utf-8") as f:
             listed = {int(line.split()[0]): line.split()[1] for line in f if line[:1].isdigit()}
         wanted = {128: "ICON", 130: "ICON", 148: "ICON", 149: "ICON", 151: "ICON", 132: "CURSOR",
-                  222: "CURSOR", 199: "CURSOR", 207: "BITMAP", 210: "BITMAP", 277: "BITMAP", 278: "BITMAP", 310: "PNG",
-                  311: "PNG", 312: "PNG", 313: "PNG",
+                  222: "CURSOR", 199: "CURSOR", 207: "BITMAP", 210: "BITMAP", 277: "BITMAP", 278: "BITMAP", 309: "PNG",
+                  310: "PNG", 311: "PNG", 312: "PNG", 313: "PNG",
                   214: "BITMAP", 219: "BITMAP", 220: "BITMAP", 216: "BITMAP", 217: "BITMAP", 218: "BITMAP",
                   335: "PNG", 334: "PNG", 332: "PNG"}
         self.assertEqual(listed, wanted)
