@@ -389,6 +389,7 @@ void CQuorelWin::Flee() {
         SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (calendar_) calendar_->ShowWithClock(false);
+        if (hooks_.schedule_with_clock) hooks_.schedule_with_clock(ClockTickHooks::kFleeHide);
         faded_ = true;
       }
       return;
@@ -403,6 +404,7 @@ void CQuorelWin::Flee() {
           SetLayeredWindowAttributes(hwnd(), 0, quorel::kFadedAlpha, LWA_ALPHA);
         }
         if (calendar_) calendar_->FadeWithClock(true);
+        if (hooks_.schedule_with_clock) hooks_.schedule_with_clock(ClockTickHooks::kFleeFade);
         faded_ = true;
       }
       return;
@@ -476,6 +478,7 @@ void CQuorelWin::Unfade() {
   }
   if (calendar_ && s.flee_kind == quorel::kFleeVanish) calendar_->ShowWithClock(true);
   if (calendar_ && s.flee_kind == quorel::kFleeTransparent) calendar_->FadeWithClock(false);
+  if (hooks_.schedule_with_clock) hooks_.schedule_with_clock(ClockTickHooks::kFleeBack);
   faded_ = false;
 }
 
