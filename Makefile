@@ -1,7 +1,7 @@
 # The two commands of the README:
 #   make run    install what is missing, build, start the clock under wine
 #   make test   install what is missing, build both, run every test
-# Further: make host, make win, make bench, make clean.
+# Further: make host, make win, make bench, make fuzz, make clean.
 
 # BUILD picks another build tree (make test BUILD=build/mine): its own host and
 # Windows builds, test results and wine prefix, so that builds can run side by side.
@@ -9,8 +9,9 @@ BUILD ?= build
 export QUOREL_BUILD := $(abspath $(BUILD))
 HOST_DIR := $(BUILD)/host
 WIN_DIR := $(BUILD)/win
+FUZZ_DIR := $(BUILD)/fuzz
 
-.PHONY: all deps host win test run bench clean
+.PHONY: all deps host win test run bench fuzz clean
 
 all: win
 
@@ -35,6 +36,15 @@ run: win
 
 bench: host
 	@scripts/run-benchmarks.sh
+
+# The readers of outside data under libFuzzer with AddressSanitizer and UBSan (clang; not part
+# of make test). FUZZ_ARGS goes to scripts/run-fuzz.sh, e.g. FUZZ_ARGS="--seconds 60 pop3_dialogue_fuzz".
+fuzz:
+	@scripts/install-deps.sh scripts/packages-fuzz.txt
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang-14 \
+	  -DCMAKE_CXX_COMPILER=clang++-14 -DQUOREL_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) --target quorel_fuzz
+	@scripts/run-fuzz.sh $(FUZZ_ARGS)
 
 clean:
 	rm -rf $(BUILD)

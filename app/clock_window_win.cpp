@@ -330,8 +330,17 @@ void CQuorelWin::MainTick() {
 bool CQuorelWin::IsCursorNear() const {
   POINT p;
   if (!GetCursorPos(&p)) return false;
-  return quorel::IsCursorNearRect(quorel::Point{p.x, p.y}, WindowRect(), settings_.sensitivity,
-                                  settings_.hypersensitive_range);
+  const quorel::QuorelSettings& s = settings_;
+  const quorel::Point cursor{p.x, p.y};
+  if (quorel::IsCursorNearRect(cursor, WindowRect(), s.sensitivity, s.hypersensitive_range)) return true;
+  // A clock that vanishes or turns transparent stays so while the cursor is over its calendar
+  // when the calendar is set to react with the clock.
+  const bool fades = s.flee_kind == quorel::kFleeVanish || s.flee_kind == quorel::kFleeTransparent;
+  if (fades && calendar_ && s.calendar_kind != 0 && s.calendar_cursor_reaction == 1) {
+    const quorel::Rect cal = calendar_->ScreenRect();
+    if (cal.Width() > 0 && quorel::IsCursorNearRect(cursor, cal, s.sensitivity, s.hypersensitive_range)) return true;
+  }
+  return false;
 }
 
 quorel::FleeInput CQuorelWin::FleeSettings() const {
@@ -388,10 +397,17 @@ void CQuorelWin::ReturnTick() {
   quorel::QuorelSettings& s = settings_;
   if (s.return_home && s.fled) {
     const quorel::Rect window = WindowRect();
+    // The way back is the flee's step reversed, so it must measure the same unit.
+    quorel::Rect unit = window;
+    quorel::Rect calendar_rect{};
+    if (calendar_) {
+      calendar_->ExtendUnitRect(unit);
+      calendar_rect = calendar_->ScreenRect();
+    }
     POINT p;
     GetCursorPos(&p);
     quorel::ReturnStep step =
-        quorel::ReturnHome(FleeSettings(), window, window, MonitorOfWindow(), quorel::Point{p.x, p.y}, quorel::Rect{});
+        quorel::ReturnHome(FleeSettings(), window, unit, MonitorOfWindow(), quorel::Point{p.x, p.y}, calendar_rect);
     if (step.moves) {
       MoveWindow(hwnd(), step.window.left, step.window.top, step.window.Width(), step.window.Height(), TRUE);
       s.fled = step.moved_away;

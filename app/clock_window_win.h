@@ -63,6 +63,8 @@ class ClockCalendarLink {
   virtual void FadeWithClock(bool transparent) = 0;
   virtual void ExtendUnitRect(quorel::Rect& r) const = 0;
   virtual void ShowOnContact() = 0;
+  // The calendar window's screen rectangle, shown or hidden; empty without a window.
+  virtual quorel::Rect ScreenRect() const = 0;
 };
 
 class CQuorelWin : public wingui::Window {

@@ -15,6 +15,11 @@
 namespace quorel {
 
 namespace {
+// A settings file larger than this is not one of ours.
+constexpr std::size_t kMaxFileBytes = 16u << 20;
+}  // namespace
+
+namespace {
 
 std::string Escape(const std::string& text) {
   std::string out;
@@ -186,21 +191,24 @@ bool FileProfileStore::SaveFile(const std::string& path) const {
     out << Format();
     if (!out.flush()) return false;
   }
-#ifdef _WIN32
-  // The C library's rename does not replace a file there: the old one steps
-  // aside first and is removed only once the new one is in place.
-  const std::string old = path + ".old";
-  std::remove(old.c_str());
-  const bool had_old = std::rename(path.c_str(), old.c_str()) == 0;
+  // Never step the old file aside first: a stop between two renames would leave no file.
   if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    if (had_old) std::rename(old.c_str(), path.c_str());
+    std::remove(temp.c_str());
     return false;
   }
-  if (had_old) std::remove(old.c_str());
   return true;
-#else
-  return std::rename(temp.c_str(), path.c_str()) == 0;
-#endif
 }
+
+bool FileProfileStore::LoadFile(FileSystem& fs, const std::string& path) {
+  std::string bytes;
+  if (fs.Read(path, kMaxFileBytes, bytes) != 0) {
+    sections_.clear();
+    return false;
+  }
+  Parse(bytes);
+  return true;
+}
+
+bool FileProfileStore::SaveFile(FileSystem& fs, const std::string& path) const { return fs.Write(path, Format()) == 0; }
 
 }  // namespace quorel

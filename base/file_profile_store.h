@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "base/file_system.h"
 #include "base/profile_store.h"
 
 namespace quorel {
@@ -46,9 +47,14 @@ class FileProfileStore : public ProfileStore {
   std::string Format() const;
 
   // Files: Load gives false when the file cannot be read (the store stays empty);
-  // Save writes a new file and renames it over the old one.
+  // Save writes a new file and renames it over the old one, so that the file is
+  // always whole, old or new. The forms without a file system use the C library
+  // (host tools): where its rename cannot replace a file, saving fails and the
+  // old file stays.
   bool LoadFile(const std::string& path);
   bool SaveFile(const std::string& path) const;
+  bool LoadFile(FileSystem& fs, const std::string& path);
+  bool SaveFile(FileSystem& fs, const std::string& path) const;
 
  private:
   std::map<std::string, Section> sections_;

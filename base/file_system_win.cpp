@@ -86,6 +86,8 @@ int CWinFileSystem::Write(const std::string& path, const std::string& bytes) {
          written != bytes.size())) {
       error = LastError();
     }
+    // On the disk before it takes the old file's name: a power cut then leaves the old or the new file.
+    if (!error && !FlushFileBuffers(file.get())) error = LastError();
   }
   if (error) {
     DeleteFileW(temp.c_str());

@@ -44,15 +44,16 @@ TEST(WinFileSystem, SettingsFileIsReplacedOnEverySave) {
   const std::string dir = Folder();
   CreateDirectoryW(wingui::WideFromAnsi(dir).c_str(), nullptr);
   const std::string path = dir + "settings.txt";
+  CWinFileSystem fs;
   quorel::FileProfileStore store;
   for (int value : {1, 2}) {
     store.WriteInt("Config", "a", value);
-    ASSERT_TRUE(store.SaveFile(path));
+    ASSERT_TRUE(store.SaveFile(fs, path));
   }
   quorel::FileProfileStore loaded;
-  ASSERT_TRUE(loaded.LoadFile(path));
+  ASSERT_TRUE(loaded.LoadFile(fs, path));
   EXPECT_EQ(loaded.GetInt("Config", "a", 0), 2);
-  EXPECT_EQ(GetFileAttributesW(wingui::WideFromAnsi(path + ".old").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(wingui::WideFromAnsi(path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
   DeleteFileW(wingui::WideFromAnsi(path).c_str());
   RemoveDirectoryW(wingui::WideFromAnsi(dir).c_str());
 }

@@ -55,12 +55,12 @@ class CalendarOnScreen : public ::testing::Test {
       CloseHandle(pi_.hThread);
     }
   }
-  void WriteCalendarSettings(DWORD flee) {
+  void WriteCalendarSettings(DWORD flee, DWORD calendar_reaction = 0) {
     WriteSettings({{L"時計の種別", 1}, {L"起動時の配置", 2}, {L"Left座標", 200}, {L"Top座標", 300},
                    {L"Right座標", 282}, {L"Bottom座標", 353}, {L"デジタルの秒", 0}, {L"移動", flee},
                    {L"初期移動", 1}, {L"元に戻る", 1}, {L"元に戻るまでの時間", 1}, {L"移動量", 100},
                    {L"カレンダーの種類", 1}, {L"カレンダーの配置", 1}, {L"カレンダーの当日を囲む", 1},
-                   {L"カレンダーにカーソルが来たとき", 0}, {L"カレンダーを今月に戻す", 0}});
+                   {L"カレンダーにカーソルが来たとき", calendar_reaction}, {L"カレンダーを今月に戻す", 0}});
   }
   void CursorOntoClock() {
     SetCursorPos(220, 320);
@@ -93,16 +93,16 @@ TEST_F(CalendarOnScreen, AttachedBelowTheClockDrawnAsRenderedAndFollowsWhenItFle
     EXPECT_EQ(differing, 0);
     if (differing != 0) SavePpm(shown, ProgramFolder() + L"\\tests\\calendar_1224_small_shown.ppm");
   }
-  // The clock flees up by its height: the calendar keeps below it, and both come back.
+  // The clock flees up by the height of the clock and its calendar together; the calendar keeps
+  // below it, and after the return time both come back home, the same distance down.
   CursorOntoClock();
   EXPECT_TRUE(WaitFor([this] { return RectOf(clock_).top < 300; }, 2000)) << RectOf(clock_).top;
-  EXPECT_EQ(RectOf(calendar_).top, RectOf(clock_).bottom);
+  EXPECT_EQ(RectOf(clock_).top, 300 - 53 - 69);
+  EXPECT_TRUE(WaitFor([this] { return RectOf(calendar_).top == RectOf(clock_).bottom; }, 2000));
   EXPECT_EQ(RectOf(calendar_).left, RectOf(clock_).left);
-  // Dragged back by its owner's rule or by a program: the calendar keeps below it.
-  SetWindowPos(clock_, nullptr, 250, 320, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_TRUE(WaitFor([this] { return RectOf(calendar_).top == 373 && RectOf(calendar_).left == 250; }, 2000));
-  SetWindowPos(clock_, nullptr, 200, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_TRUE(WaitFor([this] { return RectOf(calendar_).top == 353; }, 2000));
+  SetCursorPos(1000, 900);
+  EXPECT_TRUE(WaitFor([this] { return RectOf(clock_).top == 300 && RectOf(calendar_).top == 353; }, 4000))
+      << RectOf(clock_).top << " " << RectOf(calendar_).top;
   SetCursorPos(1000, 900);
 
   // A day popup beside the calendar, on the right (the calendar lies in the left half).
@@ -147,10 +147,15 @@ TEST_F(CalendarOnScreen, AttachedBelowTheClockDrawnAsRenderedAndFollowsWhenItFle
 
 TEST_F(CalendarOnScreen, VanishesAndFadesWithTheClock) {
   SetCursorPos(1000, 900);
-  WriteCalendarSettings(5);
+  WriteCalendarSettings(5, 1);
   Start();
   CursorOntoClock();
   EXPECT_TRUE(WaitFor([this] { return !IsWindowVisible(clock_) && !IsWindowVisible(calendar_); }, 2000));
+  // A calendar that reacts with the clock keeps both away while the cursor is over it.
+  SetCursorPos(240, 390);
+  Sleep(2500);
+  EXPECT_FALSE(IsWindowVisible(clock_));
+  EXPECT_FALSE(IsWindowVisible(calendar_));
   SetCursorPos(1000, 900);
   EXPECT_TRUE(WaitFor([this] { return IsWindowVisible(clock_) && IsWindowVisible(calendar_); }, 3000));
   TerminateProcess(pi_.hProcess, 0);

@@ -58,6 +58,7 @@ class CCalenderWin : public wingui::Window, public ClockCalendarLink {
   void FollowClock(const quorel::Rect& clock) override;
   void ShowWithClock(bool show) override;
   void FadeWithClock(bool transparent) override;
+  quorel::Rect ScreenRect() const override { return hwnd() ? WindowRect() : quorel::Rect{}; }
   void ExtendUnitRect(quorel::Rect& r) const override;
   void ShowOnContact() override;
   void CheckDay();

@@ -8,6 +8,8 @@
 #   name_e2e_win_test.cpp end-to-end test of a real program, run under wine from the
 #                         fixed moment QUOREL_E2E_TIME: <folder>_e2e_win_tests.exe
 #   name_bench.cpp        benchmark: named by that folder's CMakeLists.txt
+#   name_fuzz.cpp         libFuzzer target of a reader of outside data: name_fuzz, built
+#                         only by the fuzz build (make fuzz), seeds in fuzz_corpus/name/
 
 # Folders whose code makes up quorel.exe.
 set(QUOREL_PROGRAM_DIRS base wingui app render calendar sound alarm schedule net settings_ui resources)
@@ -34,7 +36,7 @@ function(quorel_collect out take skip)
 endfunction()
 
 function(quorel_collect_portable out)
-  quorel_collect(result "\\.cpp$" "(_test|_win|_bench)\\.cpp$" ${ARGN})
+  quorel_collect(result "\\.cpp$" "(_test|_win|_bench|_fuzz)\\.cpp$" ${ARGN})
   set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
@@ -70,6 +72,7 @@ set(QUOREL_E2E_TIME "2026-12-24 17:59:05")
 set(QUOREL_E2E_TIME_sound "2026-12-24 14:59:50")  # the time signal at 15:00
 set(QUOREL_E2E_TIME_alarm "2026-12-24 06:59:30")  # alarms of the minutes after
 set(QUOREL_E2E_TIME_calendar "2026-12-24 23:59:30")  # the calendar turns to the 25th at midnight
+set(QUOREL_E2E_TIME_net "2026-12-24 10:00:05")  # a still morning: only the mail icon changes
 
 function(quorel_add_test_program name dir tests)
   if(NOT tests)

@@ -47,8 +47,9 @@ TimePage FinishJst(int format, const JstFields& f) {
   const int month = MonthIndex(f.month);
   const int weekday = WeekdayIndex(f.weekday);
   const int millisecond = f.millisecond >= 0 && f.millisecond <= 999 ? f.millisecond : 0;
-  // A day beyond the month's end is refused too: it names no moment.
-  if (f.year <= 2000 || month == 0 || !IsValidDate(f.year, month, f.day) || weekday == -1 || f.hour < 0 ||
+  // A day beyond the month's end is refused too: it names no moment; so is a year of more
+  // than four digits, which no clock runs in (and which would overflow the millisecond count).
+  if (f.year <= 2000 || f.year > 9999 || month == 0 || !IsValidDate(f.year, month, f.day) || weekday == -1 || f.hour < 0 ||
       f.hour > 23 || f.minute < 0 || f.minute > 59 || f.second < 0 || f.second > 59) {
     r.error = FormatNetText(kStrPageTimeValues, f.year, month, f.day, weekday, f.hour, f.minute, f.second);
     return r;

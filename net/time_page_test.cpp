@@ -77,6 +77,16 @@ TEST(TimePage, OverlongFieldsAreReadWithinBounds) {
   EXPECT_FALSE(p.ok);
 }
 
+TEST(TimePage, AYearOfMoreThanFourDigitsIsRefused) {
+  // Found by the fuzzer: such a year overflowed the millisecond count.
+  for (const char* year : {"2088888809", "10000"}) {
+    const TimePage p =
+        ParseTimePage(std::string("<title>JST Clock</title> Date.parse(\"Mon Jan 12 08:05:09 ") + year + "\") + JSToffset");
+    EXPECT_FALSE(p.ok) << year;
+  }
+  EXPECT_TRUE(ParseTimePage("<title>JST Clock</title> Date.parse(\"Mon Jan 12 08:05:09 2026\") + JSToffset").ok);
+}
+
 TEST(TimePage, ScriptsAreReadFurther) {
   EXPECT_EQ(TimePageReadLimit("http://127.0.0.1/cgi-bin/ntp.cgi"), 1023u);
   EXPECT_EQ(TimePageReadLimit("http://127.0.0.1/cgi-bin/JST.PL"), 1023u);

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian 12 machine.
 # Idempotent: when every package and the locale are present it only checks.
+#   install-deps.sh [LIST...]   further package lists besides packages.txt (make fuzz gives its own)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 sudo_cmd=()
 if [ "$(id -u)" != 0 ]; then sudo_cmd=(sudo); fi
 
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
+mapfile -t wanted < <(grep -h -v -E '^\s*(#|$)' "$here/packages.txt" "$@")
 missing=()
 for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
