@@ -427,7 +427,7 @@ void ReadEvent(const EventLines& lines, const IcsReadOptions& options, IcsCalend
 
   std::vector<IcsProperty> props;
   std::string dtstart, dtend, rrule, trigger, data;
-  bool have_data = false, private_class = false, have_class = false, have_start = false;
+  bool have_data = false, data_seen = false, private_class = false, have_class = false, have_start = false;
   for (const std::string& line : lines.props) {
     IcsProperty p;
     if (!ParseIcsProperty(line, p)) continue;
@@ -437,16 +437,21 @@ void ReadEvent(const EventLines& lines, const IcsReadOptions& options, IcsCalend
     else if (p.name == "LOCATION") item.place = text;
     else if (p.name == "DESCRIPTION") item.memo = text;
     else if (p.name == "CLASS") have_class = true, private_class = p.value == "PRIVATE" || p.value == "CONFIDENTIAL";
-    else if (p.name == "X-QUOREL-DATA") have_data = true, data = p.value;
+    else if (p.name == "X-QUOREL-DATA") have_data = true, data_seen = true, data = p.value;
     else if (p.name == "X-QUOREL-SOUND") item.notice_sound_file = text;
     else if (p.name == "DTSTAMP") continue;
     else if (p.name == "DTSTART" || p.name == "DTEND" || p.name == "RRULE" || p.name == "EXDATE" ||
              p.name == "DURATION") {
-      if (p.name == "DTSTART") dtstart = Canonical(p), have_start = true;
-      if (p.name == "DTEND") dtend = Canonical(p);
-      if (p.name == "RRULE") rrule = Canonical(p);
-      if (p.name == "EXDATE") rrule += "|" + Canonical(p);
-      if (p.name == "EXDATE") entry.extra.push_back(line);
+      // This program writes its date properties before its record: only those
+      // make the fingerprint; any after it came from elsewhere and are kept as they are.
+      if (!data_seen) {
+        if (p.name == "DTSTART") dtstart = Canonical(p);
+        if (p.name == "DTEND") dtend = Canonical(p);
+        if (p.name == "RRULE") rrule = Canonical(p);
+        if (p.name == "EXDATE") rrule += "|" + Canonical(p);
+      }
+      if (p.name == "DTSTART") have_start = true;
+      if (p.name == "EXDATE" || data_seen) entry.extra.push_back(line);
     } else {
       entry.extra.push_back(line);
     }
@@ -493,7 +498,10 @@ void ReadEvent(const EventLines& lines, const IcsReadOptions& options, IcsCalend
   if (!current) {
     std::string unused_rrule;
     ApplyStandardDates(props, options, entry, unused_rrule);
-    if (!unused_rrule.empty()) entry.extra.push_back(unused_rrule);
+    if (!unused_rrule.empty() &&
+        std::find(entry.extra.begin(), entry.extra.end(), unused_rrule) == entry.extra.end()) {
+      entry.extra.push_back(unused_rrule);
+    }
     item.notice_flags = static_cast<std::int16_t>(have_alarm ? item.notice_flags | 1 : item.notice_flags & ~1);
     if (have_alarm) item.notice_lead = static_cast<std::int16_t>(lead);
   }

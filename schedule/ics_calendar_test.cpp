@@ -316,3 +316,26 @@ TEST(IcsCalendar, HostileInputNeverCrashesAndKeepsWhatItCan) {
 
 }  // namespace
 }  // namespace quorel
+
+namespace quorel {
+namespace {
+
+TEST(IcsCalendar, LinesAnotherProgramAddsAfterTheRecordAreKeptAndLeaveTheEntryExact) {
+  _SCHE_MEM_ITEM item = Entry(2013, 8, 12, 9, 0, 10, 0);
+  Range(item, kRepeatDaily, 2013, 8, 1, 2013, 8, 31);
+  IcsCalendar calendar;
+  calendar.entries.push_back({item, "", {}});
+  std::string text = FormatIcsCalendar(calendar);
+  // Another program skips one day and files the event under a category.
+  text.insert(text.find("BEGIN:VALARM"), "EXDATE:20130815T090000\r\nCATEGORIES:HOME\r\n");
+  const IcsCalendar back = ParseIcsCalendar(text, IcsReadOptions());
+  ASSERT_EQ(back.entries.size(), 1u);
+  ExpectSame(back.entries[0].item, item);
+  const std::string again = FormatIcsCalendar(back);
+  EXPECT_NE(again.find("EXDATE:20130815T090000\r\n"), std::string::npos);
+  EXPECT_NE(again.find("CATEGORIES:HOME\r\n"), std::string::npos);
+  EXPECT_EQ(FormatIcsCalendar(ParseIcsCalendar(again, IcsReadOptions())), again);
+}
+
+}  // namespace
+}  // namespace quorel
