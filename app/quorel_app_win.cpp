@@ -9,6 +9,7 @@
 #include "app/common_util_win.h"
 #include "app/credential_scramble.h"
 #include "app/messages.h"
+#include "calendar/calendar_texts.h"
 #include "app/news_file.h"
 #include "net/news_check.h"
 #include "app/settings_values.h"
@@ -63,10 +64,13 @@ CQuorelApp::CQuorelApp()
     alarms_->Load(new_format, v, section);
   };
   hooks_.save_alarms = [this] { alarms_->Save(); };
+  hooks_.create_schedule_store = [this] { CreateScheduleStore(); };
   quorel::SeedProcessRandom(static_cast<std::uint32_t>(std::time(nullptr)) ^ GetCurrentProcessId());
 }
 
 CQuorelApp::~CQuorelApp() {
+  schedule_wnd_.reset();
+  schedule_.reset();  // saves what is still modified, while the file system lives
   if (instance_mutex_) CloseHandle(instance_mutex_);
   if (g_app == this) g_app = nullptr;
 }
@@ -196,7 +200,22 @@ void CQuorelApp::EnumerateMonitors() {
 void CQuorelApp::BindSchedulePlugin() {
   const std::string& name = settings().schedule_plugin_file;
   if (name.empty()) return;
-  plugin_.Load(ProgramFolder(), name, GetDataBaseFolder(), fs_);
+  // From here on every query and change of the store goes to the plug-in.
+  if (plugin_.Load(ProgramFolder(), name, GetDataBaseFolder(), fs_) && schedule_) schedule_->SetSync(plugin_.sync());
+}
+
+// The plug-in's automatic synchronisation, while the schedule window is shown.
+void CQuorelApp::StartScheduleSync() {
+  if (!schedule_wnd_ || !schedule_ || !schedule_->sync()) {
+    sync_timer_.Stop();
+    return;
+  }
+  CScheduleSyncTimer::Views views;
+  views.windows = [this] {
+    return std::vector<HWND>{schedule_wnd_ ? schedule_wnd_->hwnd() : nullptr, calendar_ ? calendar_->hwnd() : nullptr};
+  };
+  views.busy = [this] { return ScheduleWindowBusy(schedule_wnd_ ? schedule_wnd_->hwnd() : nullptr); };
+  sync_timer_.Start(plugin_.object(), views);
 }
 
 bool CQuorelApp::CreateMainWindow() {
@@ -260,15 +279,22 @@ bool CQuorelApp::CreateMainWindow() {
   main_wnd_->SetOnClose([this] {
     clock_.SetCalendar(nullptr);
     calendar_.reset();
+    schedule_wnd_.reset();
     if (hooks_.shutdown) hooks_.shutdown();
   });
   CMainWnd::SettingsSheetHooks sheet;
   sheet.apply_calendar = [this] { ApplyCalendar(); };
+  sheet.apply_schedule = [this] {
+    ApplySchedule();
+    StartScheduleSync();
+  };
   main_wnd_->SetSettingsSheetHooks(sheet);
   main_wnd_->SetCalendarActions([this] { if (calendar_) calendar_->ShowOnContact(); },
                                 [this] { if (calendar_) calendar_->ForceOntoScreen(); });
   if (!main_wnd_->CreateHidden()) return false;
   ApplyCalendar();
+  ApplySchedule();
+  StartScheduleSync();
   return true;
 }
 
@@ -287,12 +313,84 @@ void CQuorelApp::ApplyCalendar() {
   env.user_data_folder = [this] { return GetUserDataFolder(); };
   env.save_settings = [this] { SaveSettings(""); };
   env.settings_sheet_open = [this] { return clock_.settings_sheet_open(); };
+  env.schedule = schedule_.get();
+  env.edit_schedule = [this](HWND self) { return ScheduleEdits(self); };
+  env.show_schedule_date = [this](int year, int month, int day) {
+    if (schedule_wnd_) schedule_wnd_->ShowDate(quorel::ScheduleDate{year, month, day});
+  };
   calendar_ = std::make_unique<CCalenderWin>(clock_, env);
   if (!calendar_->CreateCalendar(main_wnd_->hwnd())) {
     calendar_.reset();
     return;
   }
   clock_.SetCalendar(calendar_.get());
+}
+
+void CQuorelApp::CreateScheduleStore() {
+  const quorel::QuorelSettings& s = settings();
+  quorel::ScheduleEnvironment env;
+  env.fs = &fs_;
+  env.clock = &schedule_time_;
+  env.folder = GetUserDataFolder();
+  env.backup_generations = s.schedule_backup_generations;
+  env.notice_flags = static_cast<std::int16_t>(s.schedule_default_notice_flags);
+  env.notice_lead = static_cast<std::int16_t>(s.schedule_default_advance_minutes);
+  env.notice_sound_kind = s.schedule_default_sound_kind;
+  env.notice_sound_file = s.schedule_default_sound_file;
+  env.show_message = [](unsigned, const std::string& text) {
+    MessageBoxW(nullptr, wingui::WideFromAnsi(text).c_str(), wingui::WideFromAnsi(quorel::LoadText(kStrAppTitle)).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+  };
+  schedule_ = std::make_unique<quorel::CScheduleInfo>(env);
+}
+
+// The other views re-read the schedule; the one that made the change has done so.
+void CQuorelApp::ScheduleChangedBy(HWND self) {
+  for (HWND view : {clock_.hwnd(), calendar_ ? calendar_->hwnd() : nullptr,
+                    schedule_wnd_ ? schedule_wnd_->hwnd() : nullptr}) {
+    if (view && view != self) PostMessageW(view, quorel::WM_SCHEDULE_CHANGED, 0, 0);
+  }
+}
+
+ScheduleEditor CQuorelApp::ScheduleEdits(HWND self) {
+  ScheduleEditor editor;
+  editor.store = schedule_.get();
+  editor.run_regist = [this](HWND owner, quorel::_SCHE_MEM_ITEM& item, bool new_entry) {
+    return RunScheduleRegist(owner, item, new_entry, *schedule_, settings());
+  };
+  editor.changed = [this, self] { ScheduleChangedBy(self); };
+  return editor;
+}
+
+void CQuorelApp::ApplySchedule() {
+  if (!settings().schedule_enabled || !schedule_) {
+    schedule_wnd_.reset();
+    return;
+  }
+  if (schedule_wnd_) {
+    SendMessageW(schedule_wnd_->hwnd(), quorel::WM_APPLY_SETTINGS, 0, 0);
+    return;
+  }
+  ScheduleWindowEnv env;
+  env.schedule = schedule_.get();
+  env.save_settings = [this] { SaveSettings(""); };
+  env.settings_sheet_open = [this] { return clock_.settings_sheet_open(); };
+  env.schedule_changed = [this] { ScheduleChangedBy(schedule_wnd_ ? schedule_wnd_->hwnd() : nullptr); };
+  env.register_entry = [this](HWND owner, const quorel::ScheduleDate& date, const quorel::_SCHE_MEM_ITEM* entry) {
+    ScheduleEditor editor = ScheduleEdits(owner);
+    editor.changed = nullptr;  // the window tells the others itself
+    if (entry) return editor.Change(owner, *entry);
+    const quorel::ClockTime now = clock_.MainTime();
+    int start = 8, end = 9;
+    quorel::DefaultEntryHours(quorel::DateOf(now) == date, now.hour, start, end);
+    return editor.Register(owner, date, start, end);
+  };
+  env.plugin_active = [this] { return schedule_ && schedule_->sync() != nullptr; };
+  // The notices hook in here: their queue after each change, their check every second.
+  env.build_notice_queue = nullptr;
+  env.check_notices = nullptr;
+  schedule_wnd_ = std::make_unique<CScheduleWnd>(clock_, env);
+  if (!schedule_wnd_->CreateScheduleWindow(main_wnd_->hwnd())) schedule_wnd_.reset();
 }
 
 std::string CQuorelApp::ProgramFolder() const {

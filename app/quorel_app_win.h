@@ -20,7 +20,12 @@
 #include "app/startup_rules.h"
 #include "base/file_system_win.h"
 #include "calendar/calendar_win.h"
+#include "schedule/schedule_info.h"
+#include "schedule/schedule_wnd_edit_win.h"
+#include "schedule/schedule_wnd_win.h"
 #include "schedule/sync_plugin_host_win.h"
+#include "schedule/sync_reload_win.h"
+#include "app/system_time_source_win.h"
 #include "sound/clock_sounds_win.h"
 #include "alarm/clock_alarms_win.h"
 
@@ -104,6 +109,12 @@ class CQuorelApp {
   CCalenderWin* calendar() { return calendar_.get(); }
   // Creates, updates or destroys the calendar window by the settings.
   void ApplyCalendar();
+  // The schedule store (created at start-up) and the schedule window, null
+  // while "スケジュールを使用する" is off; ApplySchedule follows the settings.
+  quorel::CScheduleInfo* schedule() { return schedule_.get(); }
+  CScheduleWnd* schedule_window() { return schedule_wnd_.get(); }
+  void ApplySchedule();
+  void StartScheduleSync();
   const std::vector<quorel::Rect>& monitors() const { return monitors_; }
 
   // Parts that join later hook in here; each may stay empty.
@@ -132,6 +143,12 @@ class CQuorelApp {
   CQuorelWin clock_;
   std::unique_ptr<CMainWnd> main_wnd_;
   std::unique_ptr<CCalenderWin> calendar_;
+  void CreateScheduleStore();
+  ScheduleEditor ScheduleEdits(HWND self);
+  void ScheduleChangedBy(HWND self);
+  SystemTimeSource schedule_time_;
+  std::unique_ptr<quorel::CScheduleInfo> schedule_;
+  std::unique_ptr<CScheduleWnd> schedule_wnd_;
   CRegistryProfileStore store_;
   CRegistryProfileStore old_store_;
   CWinFileSystem fs_;
@@ -146,6 +163,7 @@ class CQuorelApp {
   HMODULE voice_light_ = nullptr, voice_serious_ = nullptr, chime_pack_ = nullptr, mp3_library_ = nullptr;
   FARPROC mp3_entries_[kMp3EntryCount] = {};
   CSyncPluginHost plugin_;
+  CScheduleSyncTimer sync_timer_;
   std::unique_ptr<CClockSounds> sounds_;
   std::unique_ptr<CClockAlarms> alarms_;
   std::vector<quorel::Rect> monitors_;

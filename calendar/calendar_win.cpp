@@ -521,12 +521,12 @@ void CCalenderWin::OnLButtonDown(POINT pt, UINT) {
     quorel::OffsetMonth(shown_year_, shown_month_, hit.offset, y, m);
     if (y < quorel::kFirstCalendarYear || y > quorel::kLastCalendarYear || !s.schedule_enabled) return;
     const bool sheet_open = env_.settings_sheet_open && env_.settings_sheet_open();
+    if (s.schedule_calendar_click_moves && env_.show_schedule_date) env_.show_schedule_date(y, m, hit.day);
     if (s.schedule_calendar_click_registers && !sheet_open) {
       const quorel::ClockTime now = Today();
       action_year_ = y, action_month_ = m, action_day_ = hit.day;
       quorel::DefaultEntryHours(now.year == y && now.month == m && now.day == hit.day, now.hour, default_start_hour_,
                                 default_end_hour_);
-      // The new-entry dialog and the schedule window's date come with the schedule window.
       SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(kCmdRegister, 0), 0);
     }
     return;
@@ -598,9 +598,31 @@ void CCalenderWin::DayMenu(POINT at) {
 }
 
 bool CCalenderWin::OnCommand(int id, int) {
-  // Registering, changing and deleting entries open the schedule dialogs,
-  // which come with the schedule window; the menu end does nothing.
-  return id == kCmdRegister || id == kCmdMenuEnd || (id >= kCmdChangeFirst && id < kCmdMenuEnd);
+  const bool mine = id == kCmdRegister || id == kCmdMenuEnd || (id >= kCmdChangeFirst && id < kCmdMenuEnd);
+  if (!mine || id == kCmdMenuEnd || dialog_open_ || !env_.edit_schedule) return mine;
+  const ScheduleEditor editor = env_.edit_schedule(hwnd());
+  const quorel::ScheduleDate date{action_year_, action_month_, action_day_};
+  dialog_open_ = true;
+  clock_.SetOtherDialogOpen(true);
+  bool changed = false;
+  if (id == kCmdRegister) {
+    changed = editor.Register(hwnd(), date, default_start_hour_, default_end_hour_);
+  } else {
+    // The day's entries are taken again: the list may have changed since the menu opened.
+    const quorel::ScheduleList entries = DayEntries(action_year_, action_month_, action_day_);
+    const bool change = id < kCmdDeleteFirst;
+    const std::size_t i = static_cast<std::size_t>(id - (change ? kCmdChangeFirst : kCmdDeleteFirst));
+    if (i < entries.size()) {
+      changed = change ? editor.Change(hwnd(), entries[i]) : editor.Delete(hwnd(), entries[i], date);
+    }
+  }
+  clock_.SetOtherDialogOpen(false);
+  dialog_open_ = false;
+  if (changed) {
+    Rebuild();
+    Repaint();
+  }
+  return true;
 }
 
 void CCalenderWin::OnTimer(UINT_PTR id) {

@@ -17,6 +17,7 @@
 #include "calendar/calendar_picture.h"
 #include "calendar/holidays.h"
 #include "schedule/schedule_item.h"
+#include "schedule/schedule_wnd_edit_win.h"
 #include "wingui/window_win.h"
 
 namespace quorel {
@@ -31,6 +32,10 @@ struct CalendarWindowEnv {
   std::function<bool()> settings_sheet_open;
   // The schedule store, once the program has one (null: no day has entries).
   quorel::CScheduleInfo* schedule = nullptr;
+  // The day menu's registration, change and deletion (null: they change nothing).
+  std::function<ScheduleEditor(HWND self)> edit_schedule;
+  // "スケジュール：カレンダ左クリック時に日付を変更": the schedule window shows that day.
+  std::function<void(int year, int month, int day)> show_schedule_date;
 };
 
 class CCalenderWin : public wingui::Window, public ClockCalendarLink {
@@ -130,4 +135,5 @@ class CCalenderWin : public wingui::Window, public ClockCalendarLink {
   bool popup_shown_ = false;
   int action_year_ = 0, action_month_ = 0, action_day_ = 0;
   int default_start_hour_ = 8, default_end_hour_ = 9;
+  bool dialog_open_ = false;
 };

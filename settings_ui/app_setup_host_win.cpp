@@ -1,5 +1,7 @@
 #include "settings_ui/app_setup_host_win.h"
 
+#include "schedule/recover_schedule_win.h"
+
 #include "sound/notice_sounds.h"
 
 #include "app/about_box_win.h"
@@ -40,6 +42,19 @@ void CAppSetupHost::ShowAbout(HWND owner) {
 void CAppSetupHost::ShowComSetting(HWND owner) {
   CComSetting dialog(app_.settings());
   dialog.DoModal(owner);
+}
+
+void CAppSetupHost::RecoverScheduleFile(HWND owner) {
+  CWinFileSystem fs;
+  RecoveryContext context;
+  context.fs = &fs;
+  context.folder = app_.GetUserDataFolder();
+  context.current_year = app_.clock().MainTime().year;
+  context.generations = app_.settings().schedule_backup_generations;
+  context.pending = &app_.settings().files_to_recover;
+  context.save_settings = [this] { app_.SaveSettings(""); };
+  context.restart_program = [this] { app_.RestartProgram(); };
+  ::RecoverScheduleFile(owner, context);
 }
 
 void CAppSetupHost::ShowHolidaySet(HWND owner) {

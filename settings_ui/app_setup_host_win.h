@@ -29,6 +29,7 @@ class CAppSetupHost : public CSetupHost {
   void ShowComSetting(HWND owner) override;
   quorel::AlarmList& alarms() override { return app_.clock().alarms(); }
   void ShowHolidaySet(HWND owner) override;
+  void RecoverScheduleFile(HWND owner) override;
   quorel::CTimeService* time_service() override {
     return app_.main_window() ? app_.main_window()->time_service() : nullptr;
   }

@@ -76,6 +76,12 @@ class CSetupHost {
   virtual void PlayTestSound(int mail_kind, const std::string& file) {}
   virtual void StopTestSound() {}
 
+  // The page "スケジュール": the notice defaults dialog on the record's defaults
+  // (true after OK), the plug-in selection, and the recovery of a schedule file.
+  virtual bool EditScheduleNoticeDefaults(HWND owner, quorel::QuorelSettings& s) { return false; }
+  virtual void SelectSchedulePlugin(HWND owner) {}
+  virtual void RecoverScheduleFile(HWND owner) {}
+
   // The sheet's working copy of "VCMPを使用してWAVEを再生": sound tests follow it before OK.
   bool wave_through_acm = false;
 
