@@ -9,6 +9,7 @@
 #include <set>
 
 #include "app/messages.h"
+#include "app/quorel_e2e_support_win.h"
 #include "base/file_system_win.h"
 #include "base/string_table.h"
 #include "schedule/sync_reload_win.h"
@@ -49,6 +50,7 @@ std::vector<std::wstring> Items(HWND dialog) {
 std::wstring Text(unsigned number) { return wingui::WideFromAnsi(quorel::LoadText(number)); }
 
 struct Shown {
+  std::wstring picture;  // where to save the dialog's picture, for a look
   std::vector<std::wstring> items;
   int selected = -1;
 };
@@ -58,6 +60,10 @@ INT_PTR RunDialog(CScheduleSyncSelect& dialog, Shown& shown, int select = -1) {
   return wingui::test::RunModalDriven(
       kCaption, [&] { return dialog.DoModal(nullptr); },
       [&](HWND window) {
+        if (!shown.picture.empty()) {
+          Sleep(200);  // painted
+          quorel_e2e::SavePpm(quorel_e2e::Capture(quorel_e2e::RectOf(window)), shown.picture);
+        }
         shown.items = Items(window);
         shown.selected = static_cast<int>(SendDlgItemMessageW(window, CScheduleSyncSelect::kList, CB_GETCURSEL, 0, 0));
         if (select >= 0) SendDlgItemMessageW(window, CScheduleSyncSelect::kList, CB_SETCURSEL, select, 0);
@@ -87,6 +93,7 @@ TEST(ScheduleSyncSelect, TheCurrentSettingIsSelectedWhateverItsCaseAndOkGivesIts
   CWinFileSystem fs;
   CScheduleSyncSelect dialog(TestsFolder(), TempFolder(L"qsync_sel"), "qorl_sync_ics.dll", fs);
   Shown shown;
+  shown.picture = wingui::WideFromAnsi(TestsFolder()) + L"schedule_sync_select.ppm";
   ASSERT_EQ(RunDialog(dialog, shown), IDOK);
   ASSERT_GT(shown.selected, 0);
   EXPECT_EQ(shown.items[shown.selected], Text(58601));
