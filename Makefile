@@ -1,7 +1,7 @@
 # The two commands of the README:
 #   make run    install what is missing, build, start the clock under wine
 #   make test   install what is missing, build both, run every test
-# Further: make host, make win, make bench, make fuzz, make clean.
+# Further: make host, make win, make dist, make bench, make fuzz, make clean.
 
 # BUILD picks another build tree (make test BUILD=build/mine): its own host and
 # Windows builds, test results and wine prefix, so that builds can run side by side.
@@ -11,7 +11,7 @@ HOST_DIR := $(BUILD)/host
 WIN_DIR := $(BUILD)/win
 FUZZ_DIR := $(BUILD)/fuzz
 
-.PHONY: all deps host win test run bench fuzz clean
+.PHONY: all deps host win dist test run bench fuzz clean
 
 all: win
 
@@ -27,6 +27,10 @@ win: host
 	@cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake -DQUOREL_HOST_BIN=$(abspath $(HOST_DIR))/bin >/dev/null
 	@cmake --build $(WIN_DIR)
+
+# What a Windows user downloads: $(BUILD)/dist/quorel-setup.exe and quorel.zip.
+dist: win
+	@python3 scripts/make_dist.py --bin $(WIN_DIR)/bin --out $(BUILD)/dist
 
 test: win
 	@scripts/run-tests.sh

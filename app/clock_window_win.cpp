@@ -16,6 +16,7 @@
 #include "base/string_table.h"
 #include "net/mail_rules.h"
 #include "net/mail_texts.h"
+#include "schedule/schedule_notice_win.h"
 #include "wingui/text_win.h"
 
 namespace {
@@ -631,6 +632,12 @@ bool CQuorelWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case quorel::WM_MAIL_RESULT: OnMailResult(); return true;
     case quorel::WM_NEWS_UPDATED: OnNewsUpdated(); return true;
     case quorel::WM_WEATHER_DONE: RepaintIfNeeded(true); return true;
+    case quorel::WM_SCHEDULE_SOUND: {
+      // The request is ours now, played or not; a message that brings none of ours is ignored.
+      const std::unique_ptr<quorel::ScheduleNoticeSound> request = TakeScheduleSound(lp);
+      if (request && hooks_.play_schedule_sound) hooks_.play_schedule_sound(request->kind, request->file);
+      return true;
+    }
     default: return false;
   }
 }

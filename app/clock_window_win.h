@@ -42,6 +42,7 @@ struct ClockTickHooks {
   std::function<void()> session_ends;                    // WM_ENDSESSION: the farewell when Windows ends
   std::function<void()> mouse_over;                      // the mouse moved over the clock (stops a repeating alarm)
   std::function<bool()> sound_playing;  // a sound job of the clock plays: the character goes on talking
+  std::function<void(int kind, const std::string& file)> play_schedule_sound;  // WM_SCHEDULE_SOUND's request
 };
 
 // What the clock shows of the mail and news clients. Each hook is optional.

@@ -14,6 +14,7 @@
 #include "net/news_check.h"
 #include "app/settings_values.h"
 #include "base/random.h"
+#include "schedule/schedule_notice.h"
 #include "sound/notice_sounds.h"
 #include "settings_ui/app_setup_host_win.h"
 #include "base/string_table.h"
@@ -248,6 +249,9 @@ bool CQuorelApp::CreateMainWindow() {
   tick.sound_playing = [this] { return sounds_->playing(); };  // the character talks on meanwhile
   tick.destroying = [this](bool session_ending) { sounds_->AtDestroy(session_ending); };
   tick.session_ends = [this] { sounds_->AtEndSession(); };
+  tick.play_schedule_sound = [this](int kind, const std::string& file) {
+    sounds_->PlayNotice(quorel::ScheduleNoticeClip(kind, file), /*talk=*/true);
+  };
   tick.calendar_day = [this](const quorel::ClockTime&) {
     if (calendar_) calendar_->CheckDay();
   };

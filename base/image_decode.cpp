@@ -2,6 +2,26 @@
 
 #include <climits>
 
+#include <cstdlib>
+
+namespace {
+
+// No buffer of a decode may be larger than a picture of the largest size we
+// take, at 16 bits a channel, and a margin: stb_image sizes some buffers from
+// the file's own claims (a PNG chunk length) before it knows the data is
+// there, so a file of a few bytes could otherwise ask for gigabytes.
+constexpr std::size_t kMaxDecodeAllocation = static_cast<std::size_t>(quorel::kMaxImagePixels) * 8 + (1u << 20);
+
+void* LimitedMalloc(std::size_t size) { return size > kMaxDecodeAllocation ? nullptr : std::malloc(size); }
+void* LimitedRealloc(void* p, std::size_t size) {
+  return size > kMaxDecodeAllocation ? nullptr : std::realloc(p, size);
+}
+
+}  // namespace
+
+#define STBI_MALLOC(size) LimitedMalloc(size)
+#define STBI_REALLOC(p, size) LimitedRealloc(p, size)
+#define STBI_FREE(p) std::free(p)
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_NO_STDIO  // bytes only: files are read by the callers
 #define STBI_FAILURE_USERMSG

@@ -13,8 +13,9 @@
 
 # Folders whose code makes up quorel.exe.
 set(QUOREL_PROGRAM_DIRS base wingui app render calendar sound alarm schedule net settings_ui resources)
-# Folders of the other deliverables: they build their own targets.
-set(QUOREL_OTHER_DIRS packs cleanup)
+# Folders of the other deliverables: they build their own targets (dist: the
+# installer's test program; the installer itself is made by `make dist`).
+set(QUOREL_OTHER_DIRS packs cleanup dist)
 
 function(quorel_glob out dir)
   file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)

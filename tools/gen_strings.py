@@ -2,7 +2,7 @@
 """Generates the two forms of the text table from resources/strings.txt.
 
 strings.txt is UTF-8, one entry a line: the string number, white space, the text.
-In the text, \\n, \\t and \\\\ are escapes; lines starting with # are comments.
+In the text, \\n, \\r, \\t and \\\\ are escapes; lines starting with # are comments.
 
 Outputs (in OUT_DIR):
   strings.rc             STRINGTABLE for windres (UTF-8, code page 65001)
@@ -39,7 +39,7 @@ def unescape(text, path, lineno):
             if i + 1 >= len(text):
                 sys.exit(f"{path}:{lineno}: a lone backslash ends the line")
             nxt = text[i + 1]
-            mapped = {"n": "\n", "t": "\t", "\\": "\\"}.get(nxt)
+            mapped = {"n": "\n", "r": "\r", "t": "\t", "\\": "\\"}.get(nxt)
             if mapped is None:
                 sys.exit(f"{path}:{lineno}: unknown escape \\{nxt}")
             out.append(mapped)
@@ -51,7 +51,7 @@ def unescape(text, path, lineno):
 
 
 def rc_literal(text):
-    return '"' + text.replace("\\", "\\\\").replace('"', '""').replace("\n", "\\n").replace("\t", "\\t") + '"'
+    return '"' + text.replace("\\", "\\\\").replace('"', '""').replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t") + '"'
 
 
 def cpp_literal(data):
