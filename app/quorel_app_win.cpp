@@ -71,6 +71,7 @@ CQuorelApp::CQuorelApp()
 
 CQuorelApp::~CQuorelApp() {
   schedule_wnd_.reset();
+  noticer_.reset();
   schedule_.reset();  // saves what is still modified, while the file system lives
   if (instance_mutex_) CloseHandle(instance_mutex_);
   if (g_app == this) g_app = nullptr;
@@ -284,6 +285,7 @@ bool CQuorelApp::CreateMainWindow() {
     clock_.SetCalendar(nullptr);
     calendar_.reset();
     schedule_wnd_.reset();
+    noticer_.reset();
     if (hooks_.shutdown) hooks_.shutdown();
   });
   CMainWnd::SettingsSheetHooks sheet;
@@ -359,8 +361,8 @@ void CQuorelApp::ScheduleChangedBy(HWND self) {
 ScheduleEditor CQuorelApp::ScheduleEdits(HWND self) {
   ScheduleEditor editor;
   editor.store = schedule_.get();
-  editor.run_regist = [this](HWND owner, quorel::_SCHE_MEM_ITEM& item, bool new_entry) {
-    return RunScheduleRegist(owner, item, new_entry, *schedule_, settings());
+  editor.run_regist = [this](HWND owner, quorel::_SCHE_MEM_ITEM& item, bool) {
+    return RunScheduleRegist(owner, item, *schedule_);
   };
   editor.changed = [this, self] { ScheduleChangedBy(self); };
   return editor;
@@ -369,6 +371,7 @@ ScheduleEditor CQuorelApp::ScheduleEdits(HWND self) {
 void CQuorelApp::ApplySchedule() {
   if (!settings().schedule_enabled || !schedule_) {
     schedule_wnd_.reset();
+    noticer_.reset();  // no notices without the schedule
     return;
   }
   if (schedule_wnd_) {
@@ -390,9 +393,20 @@ void CQuorelApp::ApplySchedule() {
     return editor.Register(owner, date, start, end);
   };
   env.plugin_active = [this] { return schedule_ && schedule_->sync() != nullptr; };
-  // The notices hook in here: their queue after each change, their check every second.
-  env.build_notice_queue = nullptr;
-  env.check_notices = nullptr;
+  env.pick_date = [this](HWND owner, quorel::ScheduleDate& date) {
+    return RunDatePicker(owner, date, settings(), [this] { SaveSettings(""); });
+  };
+  // The notices: their queue after each change, their check every second.
+  if (!noticer_) {
+    CScheduleNoticer::Environment notices;
+    notices.settings = &settings();
+    notices.save_settings = [this] { SaveSettings(""); };
+    notices.clock = clock_.hwnd();
+    notices.clock_playing = [this] { return sounds_ && sounds_->playing(); };
+    noticer_ = std::make_unique<CScheduleNoticer>(notices);
+  }
+  env.build_notice_queue = [this] { noticer_->Rebuild(*schedule_, clock_.MainTime()); };
+  env.check_notices = [this] { noticer_->Check(clock_.MainTime()); };
   schedule_wnd_ = std::make_unique<CScheduleWnd>(clock_, env);
   if (!schedule_wnd_->CreateScheduleWindow(main_wnd_->hwnd())) schedule_wnd_.reset();
 }

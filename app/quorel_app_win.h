@@ -21,6 +21,7 @@
 #include "base/file_system_win.h"
 #include "calendar/calendar_win.h"
 #include "schedule/schedule_info.h"
+#include "schedule/schedule_notice_win.h"
 #include "schedule/schedule_wnd_edit_win.h"
 #include "schedule/schedule_wnd_win.h"
 #include "schedule/sync_plugin_host_win.h"
@@ -149,6 +150,7 @@ class CQuorelApp {
   SystemTimeSource schedule_time_;
   std::unique_ptr<quorel::CScheduleInfo> schedule_;
   std::unique_ptr<CScheduleWnd> schedule_wnd_;
+  std::unique_ptr<CScheduleNoticer> noticer_;
   CRegistryProfileStore store_;
   CRegistryProfileStore old_store_;
   CWinFileSystem fs_;

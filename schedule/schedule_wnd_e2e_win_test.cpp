@@ -158,4 +158,60 @@ TEST_F(ScheduleOnScreen, AWeekWrittenFromTheByteLayoutIsListed) {
   EXPECT_LT(r.bottom - r.top, 500);
 }
 
+std::string ReadAll(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::string();
+  std::string bytes(1 << 16, '\0');
+  DWORD read = 0;
+  ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(h);
+  bytes.resize(read);
+  return bytes;
+}
+
+TEST_F(ScheduleOnScreen, AnEntryRegisteredThroughTheDialogIsStoredListedAndMarkedOnTheCalendar) {
+  SetCursorPos(1000, 900);
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kConfigKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  const std::pair<const wchar_t*, DWORD> calendar[] = {
+      {L"カレンダーの種類", 1}, {L"カレンダーの配置", 1}, {L"カレンダーにカーソルが来たとき", 0},
+      {L"スケジュールのカレンダへの表示", 2}, {L"カレンダーを今月に戻す", 0},
+  };
+  for (const auto& v : calendar) {
+    RegSetValueExW(key, v.first, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.second), sizeof(DWORD));
+  }
+  RegCloseKey(key);
+  Start();
+  HWND schedule = WaitForSchedule();
+  ASSERT_NE(nullptr, schedule) << "no schedule window";
+  HWND calendar_window = FindProcessWindow(pi_.dwProcessId, L"QuorelCalendarWnd");
+  ASSERT_NE(nullptr, calendar_window) << "no calendar window";
+  Sleep(1000);
+  const RECT before = RectOf(schedule);
+  const quorel::Surface calendar_before = Capture(RectOf(calendar_window));
+  // Today's header (the only line): a click opens the registration for today.
+  SetCursorPos(before.left + 100, before.top + 22);
+  PostMessageW(schedule, WM_MOUSEMOVE, 0, MAKELPARAM(100, 22));
+  PostMessageW(schedule, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 22));
+  PostMessageW(schedule, WM_LBUTTONUP, 0, MAKELPARAM(100, 22));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowW(nullptr, L"予定の登録")) != nullptr && IsWindowVisible(dialog); },
+                      5000))
+      << "no registration dialog";
+  Sleep(300);
+  SetCursorPos(1000, 900);
+  SendMessageW(GetDlgItem(dialog, 1321), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"忘年会"));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000)) << "the dialog stayed open";
+  const std::wstring file = base_ + L"userdata\\sche2026.dat";
+  EXPECT_TRUE(WaitFor([&] { return ReadAll(file).find(Sjis(L"忘年会")) != std::string::npos; }, 3000))
+      << "the entry is not in sche2026.dat";
+  // Listed: the window grows by the entry's line; the calendar marks the day.
+  EXPECT_TRUE(WaitFor([&] { return RectOf(schedule).bottom > before.bottom; }, 3000));
+  EXPECT_TRUE(WaitFor([&] { return DifferingPixels(Capture(RectOf(calendar_window)), calendar_before) > 0; }, 3000))
+      << "the calendar did not change";
+  SavePpm(Capture(RectOf(schedule)), ProgramFolder() + L"\\tests\\schedule_registered_shown.ppm");
+}
+
 }  // namespace

@@ -11,18 +11,17 @@
 #include "schedule/schedule_item.h"
 #include "schedule/schedule_wnd_lines.h"
 
+#include "schedule/schedule_regist_rules.h"
+
 namespace quorel {
 class CScheduleInfo;
 struct QuorelSettings;
 }
 
-// The results of the registration dialog.
-enum ScheduleRegistResult : int { kRegistStore = 1, kRegistCancel = 2, kRegistStoreAsNew = 101 };
-
 struct ScheduleEditor {
   quorel::CScheduleInfo* store = nullptr;
-  // The registration dialog on `item` (a fresh one for a new entry); one of
-  // ScheduleRegistResult. Null: no dialog can open, nothing changes.
+  // The registration dialog on `item` (a fresh one for a new entry): kRegistOk,
+  // kRegistAsNew or kRegistCancel. Null: no dialog can open, nothing changes.
   std::function<int(HWND owner, quorel::_SCHE_MEM_ITEM& item, bool new_entry)> run_regist;
   // The delete confirmation with its three texts; IDOK deletes. Null: CScheduleDelete.
   std::function<INT_PTR(HWND owner, const std::string& date, const std::string& content, const std::string& place)>
@@ -38,7 +37,8 @@ struct ScheduleEditor {
   bool Delete(HWND owner, const quorel::_SCHE_MEM_ITEM& entry, const quorel::ScheduleDate& row) const;
 };
 
-// The one place where the program opens the registration dialog on `item`;
-// one of ScheduleRegistResult.
-int RunScheduleRegist(HWND owner, quorel::_SCHE_MEM_ITEM& item, bool new_entry, quorel::CScheduleInfo& store,
-                      quorel::QuorelSettings& settings);
+// The program's registration dialog on `item`, and its date picker on the
+// month of `date` at the saved place (true with a day chosen, which `date` then holds).
+int RunScheduleRegist(HWND owner, quorel::_SCHE_MEM_ITEM& item, quorel::CScheduleInfo& store);
+bool RunDatePicker(HWND owner, quorel::ScheduleDate& date, quorel::QuorelSettings& settings,
+                   const std::function<void()>& save_settings);

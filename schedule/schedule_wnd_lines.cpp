@@ -15,7 +15,7 @@ constexpr unsigned kStrDayHeader = 373, kStrTitle = 374;
 constexpr unsigned kStrDeleteTimes = 420, kStrDeleteNoTime = 421, kStrDeleteMultiDay = 422;
 constexpr unsigned kStrMemo = 531, kStrNoTime = 532, kStrNoTimeMultiDay = 535;
 constexpr unsigned kStrWeekly = 536, kStrDaily = 537, kStrYearly = 538, kStrMonthly = 539;
-constexpr unsigned kStrTimes = 58000, kStrTimesMultiDay = 58001, kStrContent = 58002, kStrPlace = 58003;
+constexpr unsigned kStrTimes = 533, kStrTimesMultiDay = 534, kStrContent = 529, kStrPlace = 530;
 constexpr unsigned kStrSunday = 58004;
 
 // printf with a pattern from the string table; texts go in through %s only.

@@ -197,13 +197,13 @@ TEST(ScheduleTexts, PopupDateLineByKind) {
   const ScheduleDate row{2026, 12, 23};
   _SCHE_MEM_ITEM plain = Timed({2026, 12, 23}, 9, 5, 10, 0, "会議", "本社");
   plain.memo = Sjis("資料");
-  EXPECT_EQ(Sjis("【12/23 09:05～10:00】\n 内容：会議\n 場所：本社\n メモ：資料"), EntryPopupText(plain, row));
+  EXPECT_EQ(Sjis("【12/23 09:05～10:00】\r\n 内容：会議\r\n 場所：本社\r\n メモ：資料"), EntryPopupText(plain, row));
 
   _SCHE_MEM_ITEM multi = Timed({2026, 12, 21}, 20, 0, 9, 0, "旅行");
   multi.end_year = 2026, multi.end_month = 12, multi.end_day = 24;
-  EXPECT_EQ(Sjis("【12/21 20:00～12/24 09:00】\n 内容：旅行"), EntryPopupText(multi, row));
+  EXPECT_EQ(Sjis("【12/21 20:00～12/24 09:00】\r\n 内容：旅行"), EntryPopupText(multi, row));
   multi.flags = kItemNoTime;
-  EXPECT_EQ(Sjis("【12/21～12/24】\n 内容：旅行"), EntryPopupText(multi, row));
+  EXPECT_EQ(Sjis("【12/21～12/24】\r\n 内容：旅行"), EntryPopupText(multi, row));
 
   struct Case {
     int repetition;
@@ -217,11 +217,11 @@ TEST(ScheduleTexts, PopupDateLineByKind) {
   for (const Case& c : repeats) {
     _SCHE_MEM_ITEM e = Timed({2020, 3, 14}, 7, 0, 8, 30, "x");
     e.repetition = c.repetition;
-    EXPECT_EQ(Sjis(std::string(c.expected) + "\n 内容：x"), EntryPopupText(e, row));
+    EXPECT_EQ(Sjis(std::string(c.expected) + "\r\n 内容：x"), EntryPopupText(e, row));
   }
   _SCHE_MEM_ITEM untimed_repeat = Untimed({2020, 3, 14}, "x");
   untimed_repeat.repetition = kRepeatWeekly;
-  EXPECT_EQ(Sjis("【12/23】\n 内容：x"), EntryPopupText(untimed_repeat, row));  // the row's date
+  EXPECT_EQ(Sjis("【12/23】\r\n 内容：x"), EntryPopupText(untimed_repeat, row));  // the row's date
 }
 
 TEST(ScheduleTexts, DeleteDateField) {

@@ -286,4 +286,17 @@ TEST_F(ScheduleWindowTest, VanishesUnderTheCursorAndComesBackOnceItLeaves) {
   EXPECT_FALSE(window_->faded());
 }
 
+TEST_F(ScheduleWindowTest, ReturnsToTodayOnceTheCursorStaysAway) {
+  s().schedule_return_to_today = 1;
+  s().schedule_return_seconds = 1;
+  Create();
+  Click(WM_LBUTTONDOWN, CentreOf(quorel::kAreaNextWeek));
+  ASSERT_EQ((quorel::ScheduleDate{2026, 12, 31}), window_->shown_date());
+  SetCursorPos(1200, 1000);  // away from the window
+  PumpMessages(800);
+  EXPECT_EQ((quorel::ScheduleDate{2026, 12, 31}), window_->shown_date());  // not before its second
+  PumpMessages(1800);
+  EXPECT_EQ((quorel::ScheduleDate{2026, 12, 24}), window_->shown_date());
+}
+
 }  // namespace
