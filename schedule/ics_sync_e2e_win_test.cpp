@@ -1,7 +1,8 @@
 // End-to-end: the real quorel.exe with the iCalendar plug-in chosen. The
-// schedule comes from the .ics file named in the plug-in's state; events that
-// another program adds appear after "予定の再読込(&R)" and, without any
-// command, at the plug-in's automatic synchronisation.
+// schedule comes from the .ics file named in the plug-in's state, an entry
+// registered through the program's dialog lands there, and events that another
+// program adds appear after "予定の再読込(&R)" and, without any command, at the
+// plug-in's automatic synchronisation.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,8 @@ using namespace quorel_e2e;
 constexpr unsigned kStrDataFolderValue = 62185;  // the registry value of the data base folder
 constexpr unsigned kStrPluginValue = 62159;      // the registry value of the plug-in's file name
 constexpr WPARAM kCommandReload = 32808;
+constexpr int kContentEdit = 1321;                                    // "内容(&I):" of the registration dialog
+const wchar_t kRegistCaption[] = L"\x4E88\x5B9A\x306E\x767B\x9332";  // "予定の登録"
 
 std::string Event(const char* uid, const char* start, const char* end, const char* summary) {
   return std::string("BEGIN:VEVENT\r\nUID:") + uid + "\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:" + start +
@@ -91,7 +94,7 @@ class IcsScheduleOnScreen : public QuorelOnScreen {
   std::wstring base_, ics_;
 };
 
-TEST_F(IcsScheduleOnScreen, EntriesComeFromTheIcsFileAndAnotherProgramsEventsAppearOnReload) {
+TEST_F(IcsScheduleOnScreen, EntriesGoThroughTheIcsFileAndAnotherProgramsEventsAppearOnReload) {
   SetCursorPos(1000, 900);
   const std::string mine = Event("e-1@example.org", "20261224T170000", "20261224T183000", "Meeting");
   WriteFile(ics_, Calendar(mine));
@@ -102,12 +105,35 @@ TEST_F(IcsScheduleOnScreen, EntriesComeFromTheIcsFileAndAnotherProgramsEventsApp
   const int from_file = Height(schedule);
   SavePpm(Capture(RectOf(schedule)), ProgramFolder() + L"\\tests\\schedule_ics_shown.ppm");  // for a look
 
+  // Registered through the program's own dialog (a click on today's header): the entry lands in the .ics file.
+  PostMessageW(schedule, WM_MOUSEMOVE, 0, MAKELPARAM(100, 22));
+  PostMessageW(schedule, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 22));
+  PostMessageW(schedule, WM_LBUTTONUP, 0, MAKELPARAM(100, 22));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowW(nullptr, kRegistCaption)) != nullptr && IsWindowVisible(dialog); },
+                      5000))
+      << "no registration dialog";
+  Sleep(300);
+  SendMessageW(GetDlgItem(dialog, kContentEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Added here"));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000)) << "the dialog stayed open";
+  EXPECT_TRUE(WaitFor([&] { return ReadFile(ics_).find("SUMMARY:Added here\r\n") != std::string::npos; }, 5000))
+      << ReadFile(ics_);
+  const std::string saved = ReadFile(ics_);
+  const std::size_t added = saved.find("SUMMARY:Added here");
+  const std::size_t event = saved.rfind("BEGIN:VEVENT", added);
+  ASSERT_NE(event, std::string::npos);
+  EXPECT_NE(saved.substr(event, added - event).find("DTSTART:20261224T"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("UID:e-1@example.org"), std::string::npos);  // the other program's event is kept
+  EXPECT_TRUE(WaitFor([&] { return Height(schedule) > from_file; }, 5000));
+  const int registered = Height(schedule);
+
   // Another program adds an event on the 26th: shown after the reload command, one day header and line more.
   std::string other = ReadFile(ics_);
   other.insert(other.rfind("END:VCALENDAR"), Event("e-2@example.org", "20261226T100000", "20261226T110000", "Visit"));
   WriteFile(ics_, other);
   PostMessageW(schedule, WM_COMMAND, kCommandReload, 0);
-  EXPECT_TRUE(WaitFor([&] { return Height(schedule) > from_file; }, 5000)) << Height(schedule) << " " << from_file;
+  EXPECT_TRUE(WaitFor([&] { return Height(schedule) > registered; }, 5000)) << Height(schedule) << " " << registered;
   const int reloaded = Height(schedule);
 
   // And one more, picked up by the automatic synchronisation within its minute.
@@ -115,7 +141,7 @@ TEST_F(IcsScheduleOnScreen, EntriesComeFromTheIcsFileAndAnotherProgramsEventsApp
   WriteFile(ics_, other);
   EXPECT_TRUE(WaitFor([&] { return Height(schedule) > reloaded; }, 75000)) << "no automatic synchronisation";
 
-  // The program only read: neither the .ics file nor a schedule file of its own was written.
+  // Reloading only read the file; no schedule file of the program's own was written.
   EXPECT_EQ(ReadFile(ics_), other);
   EXPECT_EQ(GetFileAttributesW((base_ + L"userdata\\sche2026.dat").c_str()), INVALID_FILE_ATTRIBUTES);
 }
