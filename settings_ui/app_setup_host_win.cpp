@@ -1,6 +1,7 @@
 #include "settings_ui/app_setup_host_win.h"
 
 #include "schedule/recover_schedule_win.h"
+#include "schedule/sync_select_win.h"
 
 #include "sound/notice_sounds.h"
 
@@ -55,6 +56,13 @@ void CAppSetupHost::RecoverScheduleFile(HWND owner) {
   context.save_settings = [this] { app_.SaveSettings(""); };
   context.restart_program = [this] { app_.RestartProgram(); };
   ::RecoverScheduleFile(owner, context);
+}
+
+// The plug-in chosen here is loaded at the next start.
+void CAppSetupHost::SelectSchedulePlugin(HWND owner) {
+  CWinFileSystem fs;
+  RunScheduleSyncSelect(owner, CQuorelApp::GetProgramFolder(), app_.GetDataBaseFolder(),
+                        app_.settings().schedule_plugin_file, fs);
 }
 
 void CAppSetupHost::ShowHolidaySet(HWND owner) {

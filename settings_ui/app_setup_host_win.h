@@ -30,6 +30,7 @@ class CAppSetupHost : public CSetupHost {
   quorel::AlarmList& alarms() override { return app_.clock().alarms(); }
   void ShowHolidaySet(HWND owner) override;
   void RecoverScheduleFile(HWND owner) override;
+  void SelectSchedulePlugin(HWND owner) override;
   quorel::CTimeService* time_service() override {
     return app_.main_window() ? app_.main_window()->time_service() : nullptr;
   }
