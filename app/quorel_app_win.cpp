@@ -207,7 +207,22 @@ void CQuorelApp::EnumerateMonitors() {
 void CQuorelApp::BindSchedulePlugin() {
   const std::string& name = settings().schedule_plugin_file;
   if (name.empty()) return;
-  plugin_.Load(ProgramFolder(), name, GetDataBaseFolder(), fs_);
+  // From here on every query and change of the store goes to the plug-in.
+  if (plugin_.Load(ProgramFolder(), name, GetDataBaseFolder(), fs_) && schedule_) schedule_->SetSync(plugin_.sync());
+}
+
+// The plug-in's automatic synchronisation, while the schedule window is shown.
+void CQuorelApp::StartScheduleSync() {
+  if (!schedule_wnd_ || !schedule_ || !schedule_->sync()) {
+    sync_timer_.Stop();
+    return;
+  }
+  CScheduleSyncTimer::Views views;
+  views.windows = [this] {
+    return std::vector<HWND>{schedule_wnd_ ? schedule_wnd_->hwnd() : nullptr, calendar_ ? calendar_->hwnd() : nullptr};
+  };
+  views.busy = [this] { return ScheduleWindowBusy(schedule_wnd_ ? schedule_wnd_->hwnd() : nullptr); };
+  sync_timer_.Start(plugin_.object(), views);
 }
 
 bool CQuorelApp::CreateMainWindow() {
@@ -292,7 +307,10 @@ bool CQuorelApp::CreateMainWindow() {
   });
   CMainWnd::SettingsSheetHooks sheet;
   sheet.apply_calendar = [this] { ApplyCalendar(); };
-  sheet.apply_schedule = [this] { ApplySchedule(); };
+  sheet.apply_schedule = [this] {
+    ApplySchedule();
+    StartScheduleSync();
+  };
   if (system_clock_) {
     sheet.align_clients = [this] { main_wnd_->weather_service().Apply(settings(), clock_.hwnd()); };
   }
@@ -306,6 +324,7 @@ bool CQuorelApp::CreateMainWindow() {
   if (system_clock_) main_wnd_->weather_service().Apply(settings(), clock_.hwnd());
   ApplyCalendar();
   ApplySchedule();
+  StartScheduleSync();
   return true;
 }
 

@@ -26,6 +26,7 @@
 #include "schedule/schedule_wnd_win.h"
 #include "net/weather_define.h"
 #include "schedule/sync_plugin_host_win.h"
+#include "schedule/sync_reload_win.h"
 #include "app/system_time_source_win.h"
 #include "sound/clock_sounds_win.h"
 #include "alarm/clock_alarms_win.h"
@@ -115,6 +116,7 @@ class CQuorelApp {
   quorel::CScheduleInfo* schedule() { return schedule_.get(); }
   CScheduleWnd* schedule_window() { return schedule_wnd_.get(); }
   void ApplySchedule();
+  void StartScheduleSync();
   const std::vector<quorel::Rect>& monitors() const { return monitors_; }
 
   // Parts that join later hook in here; each may stay empty.
@@ -164,6 +166,7 @@ class CQuorelApp {
   HMODULE voice_light_ = nullptr, voice_serious_ = nullptr, chime_pack_ = nullptr, mp3_library_ = nullptr;
   FARPROC mp3_entries_[kMp3EntryCount] = {};
   CSyncPluginHost plugin_;
+  CScheduleSyncTimer sync_timer_;
   std::unique_ptr<CClockSounds> sounds_;
   std::unique_ptr<CClockAlarms> alarms_;
   std::vector<quorel::Rect> monitors_;

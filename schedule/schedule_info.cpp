@@ -199,7 +199,8 @@ int CScheduleInfo::GetMonthSchedules(int year, int month, MonthSchedules& lists)
   int filled = 0;
   if (sync_) {
     for (auto& item : sync_->MonthItems(year, month)) {
-      if (item.day >= 1 && item.day <= 31) lists[item.day - 1].push_back(std::move(item));
+      // A day the month does not have would index past its lists or show on no day.
+      if (item.day >= 1 && item.day <= DaysInMonth(year, month)) lists[item.day - 1].push_back(std::move(item));
     }
     for (const auto& list : lists) filled += list.empty() ? 0 : 1;
     return filled;
@@ -218,6 +219,9 @@ int CScheduleInfo::GetMonthSchedules(int year, int month, MonthSchedules& lists)
 
 bool CScheduleInfo::AddSchedule(_SCHE_MEM_ITEM& item) {
   if (sync_) {
+    // An added entry is always a new one: a copy of a stored entry ("register
+    // as new") must not reach the plug-in under the identifier of the original.
+    item.SetIdentifier("");
     sync_->Add(item);
     return true;
   }

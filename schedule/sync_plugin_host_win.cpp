@@ -24,3 +24,9 @@ bool CSyncPluginHost::Load(const std::string& program_folder, const std::string&
   }
   return true;
 }
+
+quorel::ScheduleSync* CSyncPluginHost::sync() {
+  if (!object_) return nullptr;
+  if (!sync_) sync_ = std::make_unique<quorel::PluginScheduleSync>(object_);
+  return sync_.get();
+}

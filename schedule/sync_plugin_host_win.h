@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/file_system.h"
 #include "schedule/sync_plugin_abi.h"
+#include "schedule/sync_plugin_schedule.h"
 
 class CSyncPluginHost {
  public:
@@ -28,6 +30,8 @@ class CSyncPluginHost {
   HMODULE library() const { return library_; }
   quorel::SyncPluginDestroy destroy() const { return destroy_; }
   std::vector<unsigned char>& state() { return state_; }
+  // The store's side of the open plug-in (CScheduleInfo::SetSync), null without one.
+  quorel::ScheduleSync* sync();
 
  private:
   HMODULE library_ = nullptr;
@@ -35,4 +39,5 @@ class CSyncPluginHost {
   quorel::SyncPluginDestroy destroy_ = nullptr;
   quorel::CScheduleSyncPlugin* object_ = nullptr;
   std::vector<unsigned char> state_;
+  std::unique_ptr<quorel::PluginScheduleSync> sync_;
 };

@@ -44,7 +44,20 @@ int OpenState(CScheduleSyncPlugin*, void* state, int size) {
 #endif
 }
 
-const ScheduleSyncPluginOperations kOperations = {QueryInfo, nullptr, nullptr, OpenState};
+// The settings: a block that starts as "init" and is marked "configured".
+int InitState(CScheduleSyncPlugin*, void* state, int size) {
+  if (state && size >= 5) std::memcpy(state, "init", 5);
+  return 0;
+}
+
+int Configure(CScheduleSyncPlugin*, void*, void* state, int size) {
+  if (!state || size < kStateSize) return 1;
+  char* bytes = static_cast<char*>(state);
+  std::memcpy(bytes + 5, "configured", 11);
+  return 0;
+}
+
+const ScheduleSyncPluginOperations kOperations = {QueryInfo, nullptr, InitState, OpenState, Configure};
 [[maybe_unused]] CScheduleSyncPlugin g_object = {&kOperations};
 
 }  // namespace

@@ -32,7 +32,7 @@ for exe in "$build"/win/bin/tests/*_win_tests.exe; do
   [ -f "$moment" ] || moment="$(dirname "$exe")/e2e-time.txt"
   case "$name" in *_e2e_win_tests) fake=(--faketime "$(cat "$moment")") ;; esac
   # The sound programs hear what they play through a recording ALSA device.
-  case "$name" in sound_*|alarm_e2e_*|net_e2e_*|schedule_*) fake+=(--record "$results/$name-sound") ;; esac
+  case "$name" in sound_*|alarm_e2e_*|net_e2e_*|schedule_win_tests|schedule_e2e_*) fake+=(--record "$results/$name-sound") ;; esac
   # The network clients' tests talk to real servers on loopback, started around them.
   peers=()
   case "$name" in net_win_tests|net_e2e_win_tests|settings_ui_win_tests) peers=(scripts/net-test-peers.py) ;; esac

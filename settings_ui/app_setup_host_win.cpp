@@ -2,6 +2,7 @@
 
 #include "schedule/recover_schedule_win.h"
 #include "schedule/schedule_wnd_edit_win.h"
+#include "schedule/sync_select_win.h"
 
 #include "sound/notice_sounds.h"
 
@@ -75,6 +76,13 @@ void CAppSetupHost::RecoverScheduleFile(HWND owner) {
   context.save_settings = [this] { app_.SaveSettings(""); };
   context.restart_program = [this] { app_.RestartProgram(); };
   ::RecoverScheduleFile(owner, context);
+}
+
+// The plug-in chosen here is loaded at the next start.
+void CAppSetupHost::SelectSchedulePlugin(HWND owner) {
+  CWinFileSystem fs;
+  RunScheduleSyncSelect(owner, CQuorelApp::GetProgramFolder(), app_.GetDataBaseFolder(),
+                        app_.settings().schedule_plugin_file, fs);
 }
 
 void CAppSetupHost::ShowHolidaySet(HWND owner) {

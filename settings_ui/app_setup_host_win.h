@@ -31,6 +31,7 @@ class CAppSetupHost : public CSetupHost {
   void ShowHolidaySet(HWND owner) override;
   void RecoverScheduleFile(HWND owner) override;
   bool EditScheduleNoticeDefaults(HWND owner, quorel::QuorelSettings& s) override;
+  void SelectSchedulePlugin(HWND owner) override;
   quorel::CTimeService* time_service() override {
     return app_.main_window() ? app_.main_window()->time_service() : nullptr;
   }
