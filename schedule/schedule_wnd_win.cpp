@@ -348,6 +348,12 @@ void CScheduleWnd::ScheduleChanged() {
   if (env_.build_notice_queue) env_.build_notice_queue();
 }
 
+// "予定の再読込": the plug-in reads its data again, and every view shows what it read.
+void CScheduleWnd::ReloadCommand() {
+  ScheduleChanged();
+  if (env_.schedule_changed) env_.schedule_changed();
+}
+
 void CScheduleWnd::AfterChange() {
   Rebuild();
   Redraw();
@@ -622,7 +628,7 @@ void CScheduleWnd::ContextMenu(const quorel::ScheduleArea& area, POINT at) {
     case kCmdRegister: RegisterOn(date, nullptr); break;
     case kCmdChange: if (e) RegisterOn(date, &copy); break;
     case kCmdDelete: if (e) DeleteEntry(area.date, area.index); break;
-    case kCmdReload: ScheduleChanged(); break;
+    case kCmdReload: ReloadCommand(); break;
     default: break;
   }
 }
@@ -634,7 +640,7 @@ bool CScheduleWnd::OnCommand(int id, int) {
     return true;
   }
   if (id == kCmdReload) {
-    ScheduleChanged();
+    ReloadCommand();
     return true;
   }
   return id == kCmdMenuEnd;

@@ -113,6 +113,7 @@ class CScheduleWnd : public wingui::Window {
   void ContextMenu(const quorel::ScheduleArea& area, POINT screen);
   void RegisterOn(const quorel::ScheduleDate& date, const quorel::_SCHE_MEM_ITEM* entry);
   void DeleteEntry(const quorel::ScheduleDate& date, int index);
+  void ReloadCommand();
   void AfterChange();
   void PickDate();
   void CursorTest(bool from_timer);
