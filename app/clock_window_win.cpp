@@ -206,7 +206,7 @@ void CQuorelWin::ApplyLayering() {
   } else {
     SetLayered(hwnd(), false);
   }
-  alpha_current_ = alpha_target_ = s.translucent ? s.alpha : 255;
+  fade_.Set(s.translucent ? s.alpha : 255);
 }
 
 void CQuorelWin::ApplyPopupColours() {
@@ -400,7 +400,7 @@ void CQuorelWin::Flee() {
           StartFade(s.translucent ? s.alpha : 255, quorel::kFadedAlpha);
         } else {
           KillTimer(hwnd(), kTimerFade);
-          alpha_current_ = alpha_target_ = quorel::kFadedAlpha;
+          fade_.Set(quorel::kFadedAlpha);
           SetLayeredWindowAttributes(hwnd(), 0, quorel::kFadedAlpha, LWA_ALPHA);
         }
         if (calendar_) calendar_->FadeWithClock(true);
@@ -443,20 +443,10 @@ void CQuorelWin::ReturnTick() {
   if (s.fled) SetTimer(hwnd(), kTimerReturn, s.return_delay_seconds * 1000, nullptr);
 }
 
-void CQuorelWin::StartFade(int from, int to) {
-  alpha_current_ = from;
-  alpha_target_ = to;
-  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(from), LWA_ALPHA);
-  SetTimer(hwnd(), kTimerFade, 20, nullptr);
-}
+void CQuorelWin::StartFade(int from, int to) { fade_.Start(hwnd(), kTimerFade, from, to); }
 
 void CQuorelWin::FadeTick() {
-  alpha_current_ = quorel::FadeStepTowards(alpha_current_, alpha_target_);
-  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha_current_), LWA_ALPHA);
-  if (alpha_current_ == alpha_target_) {
-    KillTimer(hwnd(), kTimerFade);
-    if (alpha_target_ == 255 && !settings_.translucent) SetLayered(hwnd(), false);
-  }
+  if (fade_.Tick(hwnd(), kTimerFade) && fade_.target() == 255 && !settings_.translucent) SetLayered(hwnd(), false);
 }
 
 void CQuorelWin::Unfade() {
@@ -469,10 +459,10 @@ void CQuorelWin::Unfade() {
     if (s.fade_while_fleeing) {
       StartFade(quorel::kFadedAlpha, s.translucent ? s.alpha : 255);
     } else if (s.translucent) {
-      alpha_current_ = alpha_target_ = s.alpha;
+      fade_.Set(s.alpha);
       SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(s.alpha), LWA_ALPHA);
     } else {
-      alpha_current_ = alpha_target_ = 255;
+      fade_.Set(255);
       SetLayered(hwnd(), false);
     }
   }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/layered_fade_win.h"
 #include "app/clock_character_win.h"
 #include "app/clock_geometry.h"
 #include "app/popup_window_win.h"
@@ -154,7 +155,7 @@ class CQuorelWin : public wingui::Window {
   quorel::ClockTime MainTime();
   const quorel::Surface& last_frame() const { return frame_; }
   bool faded() const { return faded_; }
-  int current_alpha() const { return alpha_current_; }
+  int current_alpha() const { return fade_.current(); }
   bool popup_visible() const { return popup_visible_; }
   CPopupWindow& popup() { return popup_; }
   CClockCharacter* character() { return character_.get(); }
@@ -226,7 +227,7 @@ class CQuorelWin : public wingui::Window {
 
   bool placing_ = false;
   bool faded_ = false;
-  int alpha_current_ = 255, alpha_target_ = 255;
+  LayeredFade fade_;
   bool button_down_ = false, captured_ = false;
   POINT click_point_ = {};
   bool popup_visible_ = false;

@@ -178,11 +178,11 @@ void CCalenderWin::Apply() {
              s.calendar_cursor_reaction == 0 && s.calendar_translucent && s.calendar_click_through);
   if (s.calendar_translucent) {
     SetExStyle(hwnd(), WS_EX_LAYERED, true);
-    alpha_current_ = alpha_target_ = s.calendar_alpha;
+    fade_.Set(s.calendar_alpha);
     SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(s.calendar_alpha), LWA_ALPHA);
   } else {
     SetExStyle(hwnd(), WS_EX_LAYERED, false);
-    alpha_current_ = alpha_target_ = 255;
+    fade_.Set(255);
   }
   // 9: position.
   if (Attached()) {
@@ -305,7 +305,7 @@ void CCalenderWin::FadeWithClock(bool transparent) {
       StartFade(s.calendar_translucent ? s.calendar_alpha : 255, kFadedAlpha);
     } else {
       KillTimer(hwnd(), kTimerFade);
-      alpha_current_ = alpha_target_ = kFadedAlpha;
+      fade_.Set(kFadedAlpha);
       SetLayeredWindowAttributes(hwnd(), 0, kFadedAlpha, LWA_ALPHA);
     }
     return;
@@ -316,7 +316,7 @@ void CCalenderWin::FadeWithClock(bool transparent) {
     SetExStyle(hwnd(), WS_EX_LAYERED, true);
     StartFade(kFadedAlpha, s.calendar_translucent ? s.calendar_alpha : 255);
   } else if (s.calendar_translucent) {
-    alpha_current_ = alpha_target_ = s.calendar_alpha;
+    fade_.Set(s.calendar_alpha);
     SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(s.calendar_alpha), LWA_ALPHA);
   } else {
     SetExStyle(hwnd(), WS_EX_LAYERED, false);
@@ -444,7 +444,7 @@ void CCalenderWin::CursorReaction() {
       StartFade(s.calendar_translucent ? s.calendar_alpha : 255, kFadedAlpha);
     } else {
       KillTimer(hwnd(), kTimerFade);
-      alpha_current_ = alpha_target_ = kFadedAlpha;
+      fade_.Set(kFadedAlpha);
       SetLayeredWindowAttributes(hwnd(), 0, kFadedAlpha, LWA_ALPHA);
     }
   }
@@ -475,20 +475,11 @@ void CCalenderWin::RestoreFromCursor() {
   KillTimer(hwnd(), kTimerRestore);
 }
 
-void CCalenderWin::StartFade(int from, int to) {
-  alpha_current_ = from;
-  alpha_target_ = to;
-  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(from), LWA_ALPHA);
-  SetTimer(hwnd(), kTimerFade, 20, nullptr);
-}
+void CCalenderWin::StartFade(int from, int to) { fade_.Start(hwnd(), kTimerFade, from, to); }
 
 void CCalenderWin::FadeTick() {
-  if (alpha_current_ < alpha_target_) alpha_current_ = std::min(alpha_current_ + 25, alpha_target_);
-  else alpha_current_ = std::max(alpha_current_ - 25, alpha_target_);
-  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha_current_), LWA_ALPHA);
-  if (alpha_current_ == alpha_target_) {
-    KillTimer(hwnd(), kTimerFade);
-    if (alpha_target_ == 255 && !clock_.settings().calendar_translucent) SetExStyle(hwnd(), WS_EX_LAYERED, false);
+  if (fade_.Tick(hwnd(), kTimerFade) && fade_.target() == 255 && !clock_.settings().calendar_translucent) {
+    SetExStyle(hwnd(), WS_EX_LAYERED, false);
   }
 }
 

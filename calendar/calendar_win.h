@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/layered_fade_win.h"
 #include "app/clock_window_win.h"
 #include "app/popup_window_win.h"
 #include "base/file_system.h"
@@ -133,7 +134,7 @@ class CCalenderWin : public wingui::Window, public ClockCalendarLink {
   POINT press_ = {};
   bool hidden_by_cursor_ = false, shown_on_contact_ = false, return_pending_ = false;
   int repeat_state_ = 0;
-  int alpha_current_ = 255, alpha_target_ = 255;
+  LayeredFade fade_;
   bool popup_shown_ = false;
   int action_year_ = 0, action_month_ = 0, action_day_ = 0;
   int default_start_hour_ = 8, default_end_hour_ = 9;

@@ -166,7 +166,7 @@ void CScheduleWnd::Apply() {
   } else {
     SetExStyle(hwnd(), WS_EX_LAYERED, false);
   }
-  alpha_current_ = alpha_target_ = TranslucentAlpha();
+  fade_.Set(TranslucentAlpha());
   high_contrast_ = s.high_contrast != 0;
   if (font_) DeleteObject(font_);
   font_ = nullptr;
@@ -422,7 +422,7 @@ void CScheduleWnd::FollowClockFlee(ClockTickHooks::FleeFollow what) {
         StartFade(TranslucentAlpha(), kFadedAlpha);
       } else {
         KillTimer(hwnd(), kTimerFade);
-        alpha_current_ = alpha_target_ = kFadedAlpha;
+        fade_.Set(kFadedAlpha);
         SetLayeredWindowAttributes(hwnd(), 0, kFadedAlpha, LWA_ALPHA);
       }
       faded_with_clock_ = true;
@@ -435,10 +435,10 @@ void CScheduleWnd::FollowClockFlee(ClockTickHooks::FleeFollow what) {
         if (s.fade_while_fleeing) {
           StartFade(kFadedAlpha, TranslucentAlpha());
         } else if (s.schedule_translucent) {
-          alpha_current_ = alpha_target_ = TranslucentAlpha();
+          fade_.Set(TranslucentAlpha());
           SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(TranslucentAlpha()), LWA_ALPHA);
         } else {
-          alpha_current_ = alpha_target_ = 255;
+          fade_.Set(255);
           SetExStyle(hwnd(), WS_EX_LAYERED, false);
         }
       }
@@ -750,7 +750,7 @@ void CScheduleWnd::React() {
       StartFade(TranslucentAlpha(), kFadedAlpha);
     } else {
       KillTimer(hwnd(), kTimerFade);
-      alpha_current_ = alpha_target_ = kFadedAlpha;
+      fade_.Set(kFadedAlpha);
       SetLayeredWindowAttributes(hwnd(), 0, kFadedAlpha, LWA_ALPHA);
     }
   }
@@ -773,10 +773,10 @@ void CScheduleWnd::RestoreTick() {
     if (s.fade_while_fleeing) {
       StartFade(kFadedAlpha, TranslucentAlpha());
     } else if (s.schedule_translucent) {
-      alpha_current_ = alpha_target_ = TranslucentAlpha();
+      fade_.Set(TranslucentAlpha());
       SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(TranslucentAlpha()), LWA_ALPHA);
     } else {
-      alpha_current_ = alpha_target_ = 255;
+      fade_.Set(255);
       SetExStyle(hwnd(), WS_EX_LAYERED, false);
     }
   }
@@ -784,20 +784,11 @@ void CScheduleWnd::RestoreTick() {
   KillTimer(hwnd(), kTimerRestore);
 }
 
-void CScheduleWnd::StartFade(int from, int to) {
-  alpha_current_ = from;
-  alpha_target_ = to;
-  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(from), LWA_ALPHA);
-  SetTimer(hwnd(), kTimerFade, 20, nullptr);
-}
+void CScheduleWnd::StartFade(int from, int to) { fade_.Start(hwnd(), kTimerFade, from, to); }
 
 void CScheduleWnd::FadeTick() {
-  if (alpha_current_ < alpha_target_) alpha_current_ = std::min(alpha_current_ + 25, alpha_target_);
-  else alpha_current_ = std::max(alpha_current_ - 25, alpha_target_);
-  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha_current_), LWA_ALPHA);
-  if (alpha_current_ == alpha_target_) {
-    KillTimer(hwnd(), kTimerFade);
-    if (alpha_target_ == 255 && !clock_.settings().schedule_translucent) SetExStyle(hwnd(), WS_EX_LAYERED, false);
+  if (fade_.Tick(hwnd(), kTimerFade) && fade_.target() == 255 && !clock_.settings().schedule_translucent) {
+    SetExStyle(hwnd(), WS_EX_LAYERED, false);
   }
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/layered_fade_win.h"
 #include "app/clock_window_win.h"
 #include "app/popup_window_win.h"
 #include "schedule/schedule_item.h"
@@ -152,7 +153,7 @@ class CScheduleWnd : public wingui::Window {
   bool menu_open_ = false, dialog_open_ = false;
   bool popup_shown_ = false;
   bool faded_ = false;
-  int alpha_current_ = 255, alpha_target_ = 255;
+  LayeredFade fade_;
   bool return_pending_ = false;
   bool fitting_ = false;
   bool hidden_with_clock_ = false, faded_with_clock_ = false;
