@@ -86,8 +86,24 @@ add_custom_command(
   COMMENT "Rendering the end-to-end reference of the New Year's scene"
   VERBATIM)
 list(APPEND refs ${out})
+# The weather scene of the net tests' morning: the 24th's forecast, fine at times cloudy
+# (codes 1 and 2, connector 2), behind the clock with no corner icon; that minute and the next.
+string(SUBSTRING "${QUOREL_E2E_TIME_net}" 0 13 net_hour)  # "YYYY-MM-DD hh"
+foreach(minute 00 01)
+  set(out ${ref_dir}/weather_scene_10${minute}.png)
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ref_dir}
+    COMMAND ${QUOREL_HOST_BIN}/quorel-render --time "${net_hour}:${minute}:00" --set "デジタルの秒=0"
+            --set "瞬きアニメーション=0" --set "天気予報を取得する=1" --set "天気予報を背景に反映する=1"
+            --weather 1,2,2 --frames 400 --distinct --out ${out}
+    DEPENDS ${QUOREL_HOST_BIN}/quorel-render ${host_sheets}
+    COMMENT "Rendering the end-to-end reference of the weather scene at minute ${minute}"
+    VERBATIM)
+  list(APPEND refs ${out})
+endforeach()
 add_custom_target(quorel_e2e_references ALL DEPENDS ${refs})
-foreach(e2e app_e2e_win_tests settings_ui_e2e_win_tests render_e2e_win_tests resources_e2e_win_tests)
+foreach(e2e app_e2e_win_tests settings_ui_e2e_win_tests render_e2e_win_tests resources_e2e_win_tests net_e2e_win_tests)
   if(TARGET ${e2e})
     add_dependencies(${e2e} quorel_e2e_references)
   endif()

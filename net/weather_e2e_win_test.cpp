@@ -116,4 +116,33 @@ TEST_F(WeatherOnScreen, CalendarTipOfTheDayShowsTheShortForecast) {
   SetCursorPos(1000, 900);
 }
 
+// The forecast of the 24th is "晴れ時々曇り" (fine, at times cloudy): with the weather
+// background on, the winter morning's partly fine scene (the large cloud, no
+// snowman) stands behind the clock instead of the animated winter morning.
+TEST_F(WeatherOnScreen, TheForecastChoosesThePartlyFineWinterMorningScene) {
+  SetCursorPos(1000, 900);
+  WriteWeatherSettings(0, 18);
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kConfigKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+  for (const auto& v : {std::make_pair(L"天気予報を背景に反映する", 1), std::make_pair(L"背景アニメーション", 1),
+                        std::make_pair(L"瞬きアニメーション", 0), std::make_pair(L"カレンダーの種類", 0)}) {
+    const DWORD value = static_cast<DWORD>(v.second);
+    RegSetValueExW(key, v.first, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  }
+  RegCloseKey(key);
+  // quorel-render's pictures of that scene in the tests' minute and the next (the earlier tests take time).
+  const quorel::Surface minutes[] = {LoadReference(L"weather_scene_1000.png"), LoadReference(L"weather_scene_1001.png")};
+  ASSERT_FALSE(minutes[0].IsEmpty() || minutes[1].IsEmpty()) << "no reference picture";
+  Start();
+  quorel::Surface shown;
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        shown = Capture(RectOf(clock_));
+        return MatchingFrame(shown, minutes[0]) >= 0 || MatchingFrame(shown, minutes[1]) >= 0;
+      },
+      15000))
+      << "the clock does not stand in front of the partly fine scene";
+  SavePpm(shown, ProgramFolder() + L"\\tests\\weather-scene-shown.ppm");
+}
+
 }  // namespace
